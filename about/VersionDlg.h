@@ -1,0 +1,28 @@
+// The version window, reached from the main window's system menu.
+#pragma once
+
+#include "../framework/Dialog.h"
+#include "../res/resource.h"
+#include "WebLinkLabel.h"
+
+// The program's version in hundredths: 104 reads 1.04.
+enum { PELORIN_VERSION = 104 };
+
+// Appends a separator and the version entry (string 101, command 16) to the
+// window's system menu.
+void AddVersionMenuItem(HWND hWnd);
+
+class CVersionDlg : public CDialog
+{
+public:
+    CVersionDlg();
+    virtual ~CVersionDlg();
+
+    enum { IDD = IDD_VERSION };
+
+    CWebLinkLabel m_link;   // control 1005
+
+protected:
+    virtual void DoDataExchange(CDataExchange* pDX);
+    virtual BOOL OnInitDialog();
+};

@@ -1,0 +1,45 @@
+# The Windows program, its tests under Wine, and the helper programs those
+# tests start.
+enable_language(RC)
+
+if(NOT CMAKE_BUILD_TYPE)
+    set(CMAKE_BUILD_TYPE MinSizeRel CACHE STRING "" FORCE)
+endif()
+set(CMAKE_CXX_STANDARD 11)
+set(CMAKE_CXX_STANDARD_REQUIRED ON)
+set(CMAKE_CXX_EXTENSIONS OFF)
+set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+
+set(PELORIN_DEFINES WINVER=0x0600 _WIN32_WINNT=0x0600 _WIN32_IE=0x0600 STRICT NOMINMAX)
+set(PELORIN_CXX_OPTIONS -Wall -Wextra -fno-exceptions -fno-rtti)
+
+add_library(pelorin_core STATIC
+    ${PELORIN_LOGIC_SOURCES}
+    framework/Wnd.cpp
+    framework/Dialog.cpp
+    framework/WinApp.cpp
+    framework/Controls.cpp
+    framework/FileDialog.cpp
+    compare/CompareDlg.cpp
+    compare/CompareSettings.cpp
+    compare/Launch.cpp
+    compare/Locator.cpp
+    compare/Pickers.cpp
+    compare/ExchangeDrop.cpp
+    compare/RecentPathCombo.cpp
+    about/VersionDlg.cpp
+    about/WebLinkLabel.cpp
+    about/WebPage.cpp
+)
+target_compile_definitions(pelorin_core PUBLIC ${PELORIN_DEFINES})
+target_compile_options(pelorin_core PRIVATE ${PELORIN_CXX_OPTIONS})
+target_link_libraries(pelorin_core PUBLIC shell32 comdlg32 comctl32 advapi32 user32 gdi32 ole32)
+
+add_executable(Pelorin WIN32 app/LauncherApp.cpp framework/WinMain.cpp res/Pelorin.rc)
+target_compile_options(Pelorin PRIVATE ${PELORIN_CXX_OPTIONS})
+target_link_libraries(Pelorin PRIVATE pelorin_core)
+target_link_options(Pelorin PRIVATE -static)
+
+if(EXISTS ${CMAKE_SOURCE_DIR}/tests/wine/CMakeLists.txt)
+    add_subdirectory(tests/wine)
+endif()

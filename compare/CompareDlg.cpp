@@ -1,0 +1,94 @@
+#include "CompareDlg.h"
+#include "../about/VersionDlg.h"
+#include "../framework/WinApp.h"
+
+const MsgMapEntry CCompareDlg::s_entries[] = {
+    MapMessage(WM_SYSCOMMAND, Thunk<CCompareDlg, &CCompareDlg::OnSysCommand>),
+    MapMessage(WM_PAINT, Thunk<CCompareDlg, &CCompareDlg::OnPaint>),
+    MapMessage(WM_QUERYDRAGICON, Thunk<CCompareDlg, &CCompareDlg::OnQueryDragIcon>),
+    MapCommand(IDC_BROWSE_DIR1, Thunk<CCompareDlg, &CCompareDlg::OnBrowseDir1>),
+    MapCommand(IDC_BROWSE_DIR2, Thunk<CCompareDlg, &CCompareDlg::OnBrowseDir2>),
+    MapMessage(WM_DESTROY, Thunk<CCompareDlg, &CCompareDlg::OnDestroy>),
+    MapCommand(IDC_REF_WINDIFF, Thunk<CCompareDlg, &CCompareDlg::ChooseWinDiff>),
+    MapCommand(IDC_FILE_DIR1, Thunk<CCompareDlg, &CCompareDlg::OnFileDir1>),
+    MapCommand(IDC_FILE_DIR2, Thunk<CCompareDlg, &CCompareDlg::OnFileDir2>),
+    MapCommand(IDC_EXCHANGE, Thunk<CCompareDlg, &CCompareDlg::ExchangePaths>),
+    MapMessage(WM_DROPFILES, Thunk<CCompareDlg, &CCompareDlg::OnDropFiles>),
+};
+
+const MsgMap CCompareDlg::messageMap = MakeMsgMap(&CDialog::messageMap, s_entries);
+
+CCompareDlg::CCompareDlg(CWnd* pParent)
+    : CDialog(IDD, pParent), m_bSubDir(0),
+      m_appIcon(::LoadIconA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDI_APPICON)))
+{
+}
+
+CCompareDlg::~CCompareDlg()
+{
+}
+
+void CCompareDlg::DoDataExchange(CDataExchange* pDX)
+{
+    CDialog::DoDataExchange(pDX);
+    DDX_Control(pDX, IDC_DIR2, m_comboDir2);
+    DDX_Control(pDX, IDC_DIR1, m_comboDir1);
+    DDX_Check(pDX, IDC_SUBDIR, m_bSubDir);
+    DDX_Text(pDX, IDC_WINDIFF, m_strWinDiff);
+}
+
+BOOL CCompareDlg::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+
+    AddVersionMenuItem(m_hWnd);
+
+    SendMessage(WM_SETICON, ICON_BIG, (LPARAM)m_appIcon);
+    SendMessage(WM_SETICON, ICON_SMALL, (LPARAM)m_appIcon);
+
+    LoadSettings();
+    LocateWinDiff();
+
+    UpdateData(FALSE);
+    return TRUE;    // the focus goes to the first tab stop, the tool's path
+}
+
+void CCompareDlg::OnSysCommand(UINT nID, LPARAM lParam)
+{
+    (void)lParam;
+    if ((nID & 0xFFF0) == IDM_VERSION) {
+        CVersionDlg dlgAbout;
+        dlgAbout.DoModal();
+    } else {
+        Default();
+    }
+}
+
+// Minimised, the window shows its icon centred in the client area.
+void CCompareDlg::OnPaint()
+{
+    if (!::IsIconic(m_hWnd)) {
+        Default();
+        return;
+    }
+    PAINTSTRUCT ps;
+    HDC hdc = ::BeginPaint(m_hWnd, &ps);
+    SendMessage(WM_ICONERASEBKGND, (WPARAM)hdc, 0);
+    RECT rc;
+    ::GetClientRect(m_hWnd, &rc);
+    int x = (rc.right - rc.left - ::GetSystemMetrics(SM_CXICON) + 1) / 2;
+    int y = (rc.bottom - rc.top - ::GetSystemMetrics(SM_CYICON) + 1) / 2;
+    ::DrawIcon(hdc, x, y, m_appIcon);
+    ::EndPaint(m_hWnd, &ps);
+}
+
+HCURSOR CCompareDlg::OnQueryDragIcon()
+{
+    return (HCURSOR)m_appIcon;
+}
+
+void CCompareDlg::OnDestroy()
+{
+    SaveSettings();
+    Default();
+}

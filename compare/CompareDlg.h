@@ -1,0 +1,60 @@
+// The main window: the comparison tool's path, the two paths to compare and
+// the subdirectory choice; OK starts the comparison.
+#pragma once
+
+#include "../framework/Dialog.h"
+#include "../res/resource.h"
+#include "RecentPathCombo.h"
+
+class CCompareDlg : public CDialog
+{
+public:
+    explicit CCompareDlg(CWnd* pParent = 0);
+    virtual ~CCompareDlg();
+
+    enum { IDD = IDD_COMPARE };
+
+    CRecentPathCombo m_comboDir2;   // control 1003, "Dir&2"
+    CRecentPathCombo m_comboDir1;   // control 1002, "Dir&1"
+    int m_bSubDir;                  // check box 1000
+    CString m_strWinDiff;           // edit 1007
+    HICON m_appIcon;
+
+    virtual const MsgMap* GetMessageMap() const { return &messageMap; }
+    static const MsgMap messageMap;
+
+protected:
+    static const MsgMapEntry s_entries[];
+
+    virtual void DoDataExchange(CDataExchange* pDX);
+    virtual BOOL OnInitDialog();
+    virtual void OnOK() { LaunchComparison(); }
+
+    // Starts the comparison tool on the two paths, then ends the dialog.
+    void LaunchComparison();
+
+    // Settings: loaded while the dialog opens, saved while it is destroyed.
+    void LoadSettings();
+    void SaveSettings();
+    // Finds the comparison tool; a stored setting wins.
+    void LocateWinDiff();
+    // Lets the user pick the comparison tool's executable.
+    void ChooseWinDiff();
+
+    // The path pickers.
+    void PickPath(CRecentPathCombo& field, bool bWantFolder);
+    void OnBrowseDir1() { PickPath(m_comboDir1, true); }
+    void OnBrowseDir2() { PickPath(m_comboDir2, true); }
+    void OnFileDir1() { PickPath(m_comboDir1, false); }
+    void OnFileDir2() { PickPath(m_comboDir2, false); }
+
+    // Swaps the two paths.
+    void ExchangePaths();
+    // One or two items dropped on the dialog fill the path fields.
+    void OnDropFiles(HDROP hDrop);
+
+    void OnSysCommand(UINT nID, LPARAM lParam);
+    void OnPaint();
+    HCURSOR OnQueryDragIcon();
+    void OnDestroy();
+};

@@ -1,0 +1,9 @@
+#include "CompareDlg.h"
+
+void CCompareDlg::LoadSettings()
+{
+}
+
+void CCompareDlg::SaveSettings()
+{
+}

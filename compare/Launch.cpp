@@ -1,0 +1,16 @@
+#include "CompareDlg.h"
+#include "LaunchParams.h"
+
+#include <shellapi.h>
+
+void CCompareDlg::LaunchComparison()
+{
+    if (!UpdateData(TRUE))
+        return;
+
+    CString params = BuildCompareParameters(m_comboDir1.GetText(), m_comboDir2.GetText(), m_bSubDir != 0);
+    // The result is not examined: whatever happens, the dialog closes.
+    ::ShellExecuteA(NULL, "open", m_strWinDiff, params, NULL, SW_SHOW);
+
+    CDialog::OnOK();
+}

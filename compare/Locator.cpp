@@ -1,0 +1,9 @@
+#include "CompareDlg.h"
+
+void CCompareDlg::LocateWinDiff()
+{
+}
+
+void CCompareDlg::ChooseWinDiff()
+{
+}

@@ -1,0 +1,7 @@
+#include "CompareDlg.h"
+
+void CCompareDlg::PickPath(CRecentPathCombo& field, bool bWantFolder)
+{
+    (void)field;
+    (void)bWantFolder;
+}

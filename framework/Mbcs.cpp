@@ -1,0 +1,118 @@
+#include "Mbcs.h"
+
+#include <string.h>
+
+namespace {
+
+struct Cp932Table : LeadByteTable
+{
+    Cp932Table()
+    {
+        for (int c = 0; c < 256; c++)
+            lead[c] = (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+    }
+};
+
+struct SingleByteTable : LeadByteTable
+{
+    SingleByteTable() { memset(lead, 0, sizeof(lead)); }
+};
+
+// The length of the character at s[i]: 2 for a lead byte with a byte after
+// it, else 1.
+inline int CharLen(const char* s, int len, int i, const LeadByteTable& t)
+{
+    return (t.IsLead((unsigned char)s[i]) && i + 1 < len) ? 2 : 1;
+}
+
+} // namespace
+
+const LeadByteTable& Cp932LeadBytes()
+{
+    static const Cp932Table table;
+    return table;
+}
+
+const LeadByteTable& SingleByteLeadBytes()
+{
+    static const SingleByteTable table;
+    return table;
+}
+
+int MbsFind(const char* s, int len, char ch, const LeadByteTable& t)
+{
+    for (int i = 0; i < len; i += CharLen(s, len, i, t))
+        if (s[i] == ch && CharLen(s, len, i, t) == 1)
+            return i;
+    return -1;
+}
+
+int MbsFindLast(const char* s, int len, char ch, const LeadByteTable& t)
+{
+    int found = -1;
+    for (int i = 0; i < len; i += CharLen(s, len, i, t))
+        if (s[i] == ch && CharLen(s, len, i, t) == 1)
+            found = i;
+    return found;
+}
+
+int MbsFindStr(const char* s, int len, const char* sub, int subLen, const LeadByteTable& t)
+{
+    if (subLen <= 0)
+        return 0;
+    for (int i = 0; i + subLen <= len; i += CharLen(s, len, i, t))
+        if (memcmp(s + i, sub, (size_t)subLen) == 0)
+            return i;
+    return -1;
+}
+
+void MbsReplaceChar(char* s, int len, char from, char to, const LeadByteTable& t)
+{
+    for (int i = 0; i < len; i += CharLen(s, len, i, t))
+        if (s[i] == from && CharLen(s, len, i, t) == 1)
+            s[i] = to;
+}
+
+int MbsSafeCut(const char* s, int len, int maxBytes, const LeadByteTable& t)
+{
+    if (maxBytes <= 0 || len <= 0)
+        return 0;
+    if (len <= maxBytes)
+        return len;
+    int i = 0;
+    while (i < len) {
+        int n = CharLen(s, len, i, t);
+        if (i + n > maxBytes)
+            break;
+        i += n;
+    }
+    return i;
+}
+
+int MbsCopyCut(char* buf, int bufSize, const char* s, const LeadByteTable& t)
+{
+    if (bufSize <= 0)
+        return 0;
+    int len = s ? (int)strnlen(s, (size_t)bufSize) : 0;   // no need to look further
+    int n = MbsSafeCut(s, len, bufSize - 1, t);
+    if (n > 0)
+        memcpy(buf, s, (size_t)n);
+    buf[n] = 0;
+    return n;
+}
+
+CString AppNameFromModulePath(const char* path, const LeadByteTable& t)
+{
+    if (!path)
+        return CString();
+    int len = (int)strlen(path);
+    int start = 0;
+    for (int i = 0; i < len; i += CharLen(path, len, i, t)) {
+        char c = path[i];
+        if (CharLen(path, len, i, t) == 1 && (c == '\\' || c == '/' || c == ':'))
+            start = i + 1;
+    }
+    int dot = MbsFindLast(path + start, len - start, '.', t);
+    int end = dot >= 0 ? start + dot : len;
+    return CString(path + start, end - start);
+}

@@ -1,0 +1,40 @@
+// Double-byte-aware text helpers for the ANSI code page. Free of
+// <windows.h>: the program hands in the lead-byte table of the system's ANSI
+// code page, the tests hand in code page 932's.
+#pragma once
+
+#include "String.h"
+
+struct LeadByteTable
+{
+    bool lead[256];
+    bool IsLead(unsigned char c) const { return lead[c]; }
+};
+
+// Code page 932: lead bytes 0x81-0x9F and 0xE0-0xFC.
+const LeadByteTable& Cp932LeadBytes();
+// A single-byte code page: no lead bytes.
+const LeadByteTable& SingleByteLeadBytes();
+
+// Byte offset of the first single-byte character ch in s[0, len), stepping
+// over double-byte characters, so a trail byte equal to ch never matches.
+// A lead byte in the last position stands alone. -1 when there is none.
+int MbsFind(const char* s, int len, char ch, const LeadByteTable& t);
+// Likewise, the last such character.
+int MbsFindLast(const char* s, int len, char ch, const LeadByteTable& t);
+// Byte offset of the first occurrence of sub[0, subLen) that starts on a
+// character boundary of s; -1 when there is none. An empty sub matches at 0.
+int MbsFindStr(const char* s, int len, const char* sub, int subLen, const LeadByteTable& t);
+// Replaces every single-byte character from by to, in place (trail bytes stay).
+void MbsReplaceChar(char* s, int len, char from, char to, const LeadByteTable& t);
+// The longest length <= maxBytes (and <= len) at which s can be cut without
+// splitting a double-byte character.
+int MbsSafeCut(const char* s, int len, int maxBytes, const LeadByteTable& t);
+// Copies s into buf[0, bufSize) cut safely, always terminated (bufSize > 0).
+// Returns the number of text bytes copied.
+int MbsCopyCut(char* buf, int bufSize, const char* s, const LeadByteTable& t);
+
+// The application name from the executable's full path: cut at the last "."
+// (when it stands after the last separator) and keep what follows the last
+// "\", "/" or ":".
+CString AppNameFromModulePath(const char* path, const LeadByteTable& t);

@@ -1,0 +1,179 @@
+#include "String.h"
+
+#include <stdlib.h>
+#include <string.h>
+
+char CString::s_empty[1] = { 0 };
+
+CString::CString() : m_pch(s_empty), m_nLength(0), m_nCapacity(0) {}
+
+CString::CString(const char* psz) : m_pch(s_empty), m_nLength(0), m_nCapacity(0)
+{
+    if (psz)
+        Append(psz, (int)strlen(psz));
+}
+
+CString::CString(const char* pch, int nLength) : m_pch(s_empty), m_nLength(0), m_nCapacity(0)
+{
+    if (pch && nLength > 0)
+        Append(pch, nLength);
+}
+
+CString::CString(const CString& other) : m_pch(s_empty), m_nLength(0), m_nCapacity(0)
+{
+    Append(other.m_pch, other.m_nLength);
+}
+
+CString::~CString()
+{
+    if (m_pch != s_empty)
+        free(m_pch);
+}
+
+CString& CString::operator=(const CString& other)
+{
+    if (this != &other) {
+        m_nLength = 0;
+        m_pch[0] = 0;
+        Append(other.m_pch, other.m_nLength);
+    }
+    return *this;
+}
+
+CString& CString::operator=(const char* psz)
+{
+    if (psz >= m_pch && psz <= m_pch + m_nLength) {   // a tail of this very text
+        CString copy(psz);
+        return *this = copy;
+    }
+    m_nLength = 0;
+    m_pch[0] = 0;
+    if (psz)
+        Append(psz, (int)strlen(psz));
+    return *this;
+}
+
+void CString::Empty()
+{
+    if (m_pch != s_empty)
+        free(m_pch);
+    m_pch = s_empty;
+    m_nLength = 0;
+    m_nCapacity = 0;
+}
+
+CString& CString::operator+=(const char* psz)
+{
+    return psz ? Append(psz, (int)strlen(psz)) : *this;
+}
+
+bool CString::Reserve(int nCapacity)
+{
+    if (nCapacity <= m_nCapacity)
+        return true;
+    if (nCapacity < 0 || nCapacity > 0x3FFFFFFF)
+        return false;
+    int nGrow = m_nCapacity + m_nCapacity / 2;      // amortised appends
+    if (nGrow > nCapacity && nGrow <= 0x3FFFFFFF)
+        nCapacity = nGrow;
+    char* p = (char*)malloc((size_t)nCapacity + 1);
+    if (!p)
+        return false;
+    memcpy(p, m_pch, (size_t)m_nLength + 1);
+    if (m_pch != s_empty)
+        free(m_pch);
+    m_pch = p;
+    m_nCapacity = nCapacity;
+    return true;
+}
+
+CString& CString::Append(const char* pch, int nLength)
+{
+    if (!pch || nLength <= 0)
+        return *this;
+    if (nLength > 0x3FFFFFFF - m_nLength)
+        return *this;
+    // pch may point into our own buffer; keep it valid across Reserve.
+    if (pch >= m_pch && pch < m_pch + m_nLength + 1 && m_nLength + nLength > m_nCapacity) {
+        CString copy(pch, nLength);
+        return Append(copy.m_pch, copy.m_nLength);
+    }
+    if (!Reserve(m_nLength + nLength))
+        return *this;
+    memmove(m_pch + m_nLength, pch, (size_t)nLength);
+    m_nLength += nLength;
+    m_pch[m_nLength] = 0;
+    return *this;
+}
+
+char* CString::GetBuffer(int nMinLength)
+{
+    if (nMinLength < m_nLength)
+        nMinLength = m_nLength;
+    if (!Reserve(nMinLength < 1 ? 1 : nMinLength))
+        return 0;
+    return m_pch;
+}
+
+void CString::ReleaseBuffer(int nNewLength)
+{
+    if (m_pch == s_empty)
+        return;
+    if (nNewLength < 0) {
+        const void* z = memchr(m_pch, 0, (size_t)m_nCapacity + 1);
+        nNewLength = z ? (int)((const char*)z - m_pch) : m_nCapacity;
+    }
+    if (nNewLength > m_nCapacity)
+        nNewLength = m_nCapacity;
+    m_nLength = nNewLength;
+    m_pch[m_nLength] = 0;
+}
+
+CString CString::Left(int nCount) const
+{
+    if (nCount < 0)
+        nCount = 0;
+    if (nCount > m_nLength)
+        nCount = m_nLength;
+    return CString(m_pch, nCount);
+}
+
+CString CString::Mid(int nFirst) const
+{
+    if (nFirst < 0)
+        nFirst = 0;
+    if (nFirst > m_nLength)
+        nFirst = m_nLength;
+    return CString(m_pch + nFirst, m_nLength - nFirst);
+}
+
+bool operator==(const CString& a, const CString& b)
+{
+    return a.m_nLength == b.m_nLength && memcmp(a.m_pch, b.m_pch, (size_t)a.m_nLength) == 0;
+}
+
+bool operator==(const CString& a, const char* b)
+{
+    return strcmp(a.m_pch, b ? b : "") == 0 && (int)strlen(a.m_pch) == a.m_nLength;
+}
+
+CString operator+(const CString& a, const CString& b)
+{
+    CString r(a);
+    r += b;
+    return r;
+}
+
+CString operator+(const CString& a, const char* b)
+{
+    CString r(a);
+    r += b;
+    return r;
+}
+
+CString operator+(const char* a, const CString& b)
+{
+    CString r(a);
+    r += b;
+    return r;
+}

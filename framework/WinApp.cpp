@@ -1,0 +1,226 @@
+#include "WinApp.h"
+
+#include <string.h>
+
+namespace {
+
+CWinApp* g_pApp = 0;
+LeadByteTable g_ansiLead;
+
+void BuildAnsiLeadBytes()
+{
+    memset(&g_ansiLead, 0, sizeof(g_ansiLead));
+    CPINFO cpi;
+    if (!::GetCPInfo(CP_ACP, &cpi))
+        return;
+    for (int i = 0; i + 1 < MAX_LEADBYTES && (cpi.LeadByte[i] || cpi.LeadByte[i + 1]); i += 2)
+        for (int b = cpi.LeadByte[i]; b <= cpi.LeadByte[i + 1]; b++)
+            g_ansiLead.lead[b] = true;
+}
+
+// The full path of the running module, however long.
+CString ModulePath(HINSTANCE hInstance)
+{
+    CString path;
+    for (DWORD size = MAX_PATH; size <= 32768; size *= 2) {
+        char* p = path.GetBuffer((int)size);
+        if (!p)
+            break;
+        DWORD n = ::GetModuleFileNameA(hInstance, p, size);
+        if (n < size) {
+            path.ReleaseBuffer((int)n);
+            return path;
+        }
+    }
+    path.Empty();
+    return path;
+}
+
+} // namespace
+
+const MsgMap CWinApp::messageMap = { &CCmdTarget::messageMap, 0, 0 };
+
+CWinApp::CWinApp(const char* pszAppName) : m_hInstance(NULL), m_pMainWnd(0)
+{
+    if (pszAppName)
+        m_strAppName = pszAppName;
+    g_pApp = this;
+    memset(&g_ansiLead, 0, sizeof(g_ansiLead));
+}
+
+CWinApp::~CWinApp()
+{
+    if (g_pApp == this)
+        g_pApp = 0;
+}
+
+BOOL CWinApp::InitInstance()
+{
+    return TRUE;
+}
+
+bool CWinApp::InitApplication(HINSTANCE hInstance)
+{
+    m_hInstance = hInstance;
+    BuildAnsiLeadBytes();
+
+    CString path = ModulePath(hInstance);
+    if (m_strAppName.IsEmpty()) {
+        m_strAppName = AfxLoadString(AFX_IDS_APP_TITLE);
+        if (m_strAppName.IsEmpty())
+            m_strAppName = AppNameFromModulePath(path, g_ansiLead);
+    }
+
+    // The help file: the same path with ".HLP" for the extension.
+    int dot = MbsFindLast(path, path.GetLength(), '.', g_ansiLead);
+    int sep = MbsFindLast(path, path.GetLength(), '\\', g_ansiLead);
+    m_strHelpFilePath = (dot > sep) ? path.Left(dot) : path;
+    m_strHelpFilePath += ".HLP";
+    return true;
+}
+
+void CWinApp::SetRegistryKey(const char* pszKey)
+{
+    m_strRegistryKey = pszKey;
+    m_strProfileName = m_strAppName;
+}
+
+// HKEY_CURRENT_USER\software\<key>\<profile>\<section>, created below
+// "software" where missing. Every key but the returned one is closed here.
+HKEY CWinApp::GetSectionKey(const char* pszSection)
+{
+    if (m_strRegistryKey.IsEmpty())
+        return NULL;
+    const REGSAM access = KEY_WRITE | KEY_READ;
+    HKEY hSoft = NULL, hCompany = NULL, hApp = NULL, hSection = NULL;
+    DWORD dw;
+    if (::RegOpenKeyExA(HKEY_CURRENT_USER, "software", 0, access, &hSoft) == ERROR_SUCCESS) {
+        if (::RegCreateKeyExA(hSoft, m_strRegistryKey, 0, NULL, REG_OPTION_NON_VOLATILE, access,
+                              NULL, &hCompany, &dw) == ERROR_SUCCESS) {
+            if (::RegCreateKeyExA(hCompany, m_strProfileName, 0, NULL, REG_OPTION_NON_VOLATILE,
+                                  access, NULL, &hApp, &dw) == ERROR_SUCCESS) {
+                if (::RegCreateKeyExA(hApp, pszSection, 0, NULL, REG_OPTION_NON_VOLATILE, access,
+                                      NULL, &hSection, &dw) != ERROR_SUCCESS)
+                    hSection = NULL;
+                ::RegCloseKey(hApp);
+            }
+            ::RegCloseKey(hCompany);
+        }
+        ::RegCloseKey(hSoft);
+    }
+    return hSection;
+}
+
+// The value's data as text up to its first zero byte, whatever its type;
+// data without a terminator ends where the data ends.
+CString CWinApp::GetProfileString(const char* pszSection, const char* pszEntry, const char* pszDefault)
+{
+    HKEY hSection = GetSectionKey(pszSection);
+    if (!hSection)
+        return CString(pszDefault);
+
+    CString value;
+    DWORD type = 0, cb = 0;
+    LONG lResult = ::RegQueryValueExA(hSection, pszEntry, NULL, &type, NULL, &cb);
+    for (int tries = 0; lResult == ERROR_SUCCESS || (lResult == ERROR_MORE_DATA && tries < 4); tries++) {
+        if (cb > 0x3FFFFFF0) {
+            lResult = ERROR_OUTOFMEMORY;
+            break;
+        }
+        char* p = value.GetBuffer((int)cb + 1);
+        if (!p) {
+            lResult = ERROR_OUTOFMEMORY;
+            break;
+        }
+        DWORD cbRead = cb;
+        lResult = ::RegQueryValueExA(hSection, pszEntry, NULL, &type, (LPBYTE)p, &cbRead);
+        if (lResult == ERROR_SUCCESS) {
+            p[cbRead <= cb ? cbRead : cb] = 0;
+            value.ReleaseBuffer(-1);
+            break;
+        }
+        value.ReleaseBuffer(0);
+        cb = cbRead;    // the value grew meanwhile: read it again
+    }
+    ::RegCloseKey(hSection);
+    return lResult == ERROR_SUCCESS ? value : CString(pszDefault);
+}
+
+BOOL CWinApp::WriteProfileString(const char* pszSection, const char* pszEntry, const char* pszValue)
+{
+    HKEY hSection = GetSectionKey(pszSection);
+    if (!hSection)
+        return FALSE;
+    if (!pszValue)
+        pszValue = "";
+    LONG lResult = ::RegSetValueExA(hSection, pszEntry, 0, REG_SZ, (const BYTE*)pszValue,
+                                    (DWORD)strlen(pszValue) + 1);
+    ::RegCloseKey(hSection);
+    return lResult == ERROR_SUCCESS;
+}
+
+void CWinApp::OnHelp()
+{
+    // The topic of the dialog in use: the window with the focus, or its owners.
+    DWORD dwContext = 0;
+    HWND hWnd = ::GetFocus();
+    if (!hWnd)
+        hWnd = ::GetActiveWindow();
+    for (; hWnd && !dwContext; hWnd = ::GetParent(hWnd)) {
+        CWnd* pWnd = CWnd::FromHandlePermanent(hWnd);
+        if (pWnd)
+            dwContext = pWnd->GetHelpContext();
+    }
+    if (!dwContext && m_pMainWnd)
+        dwContext = m_pMainWnd->GetHelpContext();
+
+    HWND hMain = m_pMainWnd ? m_pMainWnd->m_hWnd : NULL;
+    if (!::WinHelpA(hMain, m_strHelpFilePath, HELP_CONTEXT, dwContext))
+        AfxMessageBox(AFX_IDP_FAILED_TO_LAUNCH_HELP, MB_OK | MB_ICONEXCLAMATION);
+}
+
+CWinApp* AfxGetApp()
+{
+    return g_pApp;
+}
+
+CWnd* AfxGetMainWnd()
+{
+    return g_pApp ? g_pApp->m_pMainWnd : 0;
+}
+
+HINSTANCE AfxGetInstanceHandle()
+{
+    return g_pApp && g_pApp->m_hInstance ? g_pApp->m_hInstance : ::GetModuleHandleA(NULL);
+}
+
+const LeadByteTable& AfxAnsiLeadBytes()
+{
+    return g_ansiLead;
+}
+
+CString AfxLoadString(UINT nID)
+{
+    char buf[512];
+    int n = ::LoadStringA(AfxGetInstanceHandle(), nID, buf, (int)sizeof(buf));
+    return n > 0 ? CString(buf, n) : CString();
+}
+
+int AfxMessageBox(UINT nIDPrompt, UINT nType)
+{
+    HWND hOwner = ::GetActiveWindow();
+    if (!hOwner && AfxGetMainWnd())
+        hOwner = AfxGetMainWnd()->m_hWnd;
+    CString caption = g_pApp ? g_pApp->m_strAppName : CString();
+    return ::MessageBoxA(hOwner, AfxLoadString(nIDPrompt), caption, nType);
+}
+
+int AfxWinMain(HINSTANCE hInstance)
+{
+    CWinApp* pApp = AfxGetApp();
+    if (!pApp || !pApp->InitApplication(hInstance))
+        return -1;
+    if (!pApp->InitInstance())
+        return 0;   // no message loop of our own: the program ends here
+    return 0;
+}

@@ -1,0 +1,70 @@
+// The application object, its start-up, the per-user profile in the
+// registry, and the framework's help and message boxes.
+#pragma once
+
+#include "Wnd.h"
+#include "Mbcs.h"
+
+// The framework's own string resources and commands.
+enum
+{
+    AFX_IDS_APP_TITLE = 0xE000,
+    AFX_IDP_FAILED_TO_LAUNCH_HELP = 0xF107,
+    AFX_IDP_INTERNAL_FAILURE = 0xF108,
+    ID_HELP = 0xE146,
+    HID_BASE_RESOURCE = 0x20000
+};
+
+class CWinApp : public CCmdTarget
+{
+public:
+    explicit CWinApp(const char* pszAppName = 0);
+    virtual ~CWinApp();
+
+    // Called once after start-up; false ends the program without a message loop.
+    virtual BOOL InitInstance();
+
+    // Sets the instance handle and derives the application name, the help
+    // file path and the ANSI lead-byte table. Called before InitInstance.
+    bool InitApplication(HINSTANCE hInstance);
+
+    HINSTANCE m_hInstance;
+    CWnd* m_pMainWnd;
+    CString m_strAppName;       // the executable's name without path and extension
+    CString m_strHelpFilePath;  // the executable's path with ".HLP"
+    CString m_strRegistryKey;
+    CString m_strProfileName;
+
+    // Nothing to do on Windows 4 and later; kept for the start-up sequence.
+    BOOL Enable3dControlsStatic() { return TRUE; }
+    // From here on the profile lives in
+    // HKEY_CURRENT_USER\software\<key>\<application name>.
+    void SetRegistryKey(const char* pszKey);
+
+    CString GetProfileString(const char* pszSection, const char* pszEntry, const char* pszDefault = 0);
+    BOOL WriteProfileString(const char* pszSection, const char* pszEntry, const char* pszValue);
+
+    // The Help command: asks the viewer for the topic of the window in use.
+    void OnHelp();
+
+    virtual const MsgMap* GetMessageMap() const { return &messageMap; }
+    static const MsgMap messageMap;
+
+private:
+    HKEY GetSectionKey(const char* pszSection);
+    CWinApp(const CWinApp&);
+    CWinApp& operator=(const CWinApp&);
+};
+
+CWinApp* AfxGetApp();
+CWnd* AfxGetMainWnd();
+HINSTANCE AfxGetInstanceHandle();
+// The lead bytes of the system's ANSI code page.
+const LeadByteTable& AfxAnsiLeadBytes();
+// A message box with string resource nIDPrompt, captioned with the
+// application name.
+int AfxMessageBox(UINT nIDPrompt, UINT nType);
+// Loads string resource nID; empty when there is none.
+CString AfxLoadString(UINT nID);
+// The process's whole life: start-up, InitInstance, exit.
+int AfxWinMain(HINSTANCE hInstance);

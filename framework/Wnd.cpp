@@ -1,0 +1,268 @@
+#include "Wnd.h"
+#include "WinApp.h"
+
+namespace {
+
+// The message being handled now, for CWnd::Default.
+struct CurrentMsg
+{
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+};
+CurrentMsg g_current = { 0, 0, 0 };
+
+// Every object attached to a window. A program of a few windows needs no
+// more than a short list.
+CWnd* g_pFirstWnd = 0;
+
+} // namespace
+
+// The dialog whose data exchange is running: its control notifications are
+// dropped until the exchange ends.
+HWND g_hLockoutNotifyWindow = NULL;
+
+const MsgMap CCmdTarget::messageMap = { 0, 0, 0 };
+const MsgMap CWnd::messageMap = { &CCmdTarget::messageMap, 0, 0 };
+
+const MsgMap* CCmdTarget::GetMessageMap() const
+{
+    return &messageMap;
+}
+
+bool CCmdTarget::Dispatch(int nKind, UINT nMessage, UINT nID, WPARAM wParam, LPARAM lParam,
+                          LRESULT* pResult)
+{
+    for (const MsgMap* pMap = GetMessageMap(); pMap; pMap = pMap->pBaseMap) {
+        for (int i = 0; i < pMap->nEntries; i++) {
+            const MsgMapEntry& e = pMap->pEntries[i];
+            if (e.nKind == nKind && e.nMessage == nMessage && (nKind != MK_COMMAND || e.nID == nID)) {
+                *pResult = e.pfn(this, wParam, lParam);
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+bool CCmdTarget::OnCmdMsg(UINT nID, UINT nCode)
+{
+    LRESULT r;
+    return Dispatch(MK_COMMAND, nCode, nID, 0, 0, &r);
+}
+
+CWnd::CWnd() : m_hWnd(NULL), m_pfnSuper(NULL), m_pNextWnd(0) {}
+
+CWnd::~CWnd()
+{
+    if (m_hWnd) {
+        // The window outlives its object: give it back its own procedure.
+        if ((WNDPROC)::GetWindowLongPtrA(m_hWnd, GWLP_WNDPROC) == AfxWndProc && m_pfnSuper)
+            ::SetWindowLongPtrA(m_hWnd, GWLP_WNDPROC, (LONG_PTR)m_pfnSuper);
+        Detach();
+    }
+}
+
+CWnd* CWnd::FromHandlePermanent(HWND hWnd)
+{
+    if (!hWnd)
+        return 0;
+    for (CWnd* p = g_pFirstWnd; p; p = p->m_pNextWnd)
+        if (p->m_hWnd == hWnd)
+            return p;
+    return 0;
+}
+
+void CWnd::Attach(HWND hWnd)
+{
+    m_hWnd = hWnd;
+    m_pNextWnd = g_pFirstWnd;
+    g_pFirstWnd = this;
+}
+
+void CWnd::Detach()
+{
+    for (CWnd** pp = &g_pFirstWnd; *pp; pp = &(*pp)->m_pNextWnd) {
+        if (*pp == this) {
+            *pp = m_pNextWnd;
+            break;
+        }
+    }
+    m_pNextWnd = 0;
+    m_hWnd = NULL;
+    m_pfnSuper = NULL;
+}
+
+bool CWnd::SubclassWindow(HWND hWnd)
+{
+    if (!hWnd || m_hWnd || FromHandlePermanent(hWnd))
+        return false;
+    Attach(hWnd);
+    PreSubclassWindow();
+    m_pfnSuper = (WNDPROC)::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, (LONG_PTR)AfxWndProc);
+    return true;
+}
+
+bool CWnd::SubclassDlgItem(UINT nID, CWnd* pParent)
+{
+    return SubclassWindow(::GetDlgItem(pParent->m_hWnd, (int)nID));
+}
+
+BOOL CWnd::PreTranslateMessage(MSG* pMsg)
+{
+    (void)pMsg;
+    return FALSE;
+}
+
+BOOL CWnd::WalkPreTranslateTree(MSG* pMsg)
+{
+    for (HWND hWnd = pMsg->hwnd; hWnd;) {
+        CWnd* pWnd = FromHandlePermanent(hWnd);
+        if (pWnd && pWnd->PreTranslateMessage(pMsg))
+            return TRUE;
+        if (!(::GetWindowLongPtrA(hWnd, GWL_STYLE) & WS_CHILD))
+            break;
+        hWnd = ::GetParent(hWnd);
+    }
+    return FALSE;
+}
+
+LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    LRESULT lResult = 0;
+    if (!OnWndMsg(message, wParam, lParam, &lResult))
+        lResult = DefWindowProc(message, wParam, lParam);
+    return lResult;
+}
+
+bool CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
+{
+    if (message == WM_COMMAND) {
+        if (OnCommand(wParam, lParam)) {
+            *pResult = 0;
+            return true;
+        }
+        return false;
+    }
+    if (message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC) {
+        CWnd* pChild = FromHandlePermanent((HWND)lParam);
+        if (pChild && pChild != this && pChild->OnChildNotify(message, wParam, lParam, pResult))
+            return true;
+    }
+    return Dispatch(MK_MESSAGE, message, 0, wParam, lParam, pResult);
+}
+
+bool CWnd::OnCommand(WPARAM wParam, LPARAM lParam)
+{
+    HWND hCtl = (HWND)lParam;
+    if (hCtl) {
+        if (g_hLockoutNotifyWindow == m_hWnd)
+            return true;            // a data exchange is running: drop it
+        CWnd* pChild = FromHandlePermanent(hCtl);
+        LRESULT r;
+        if (pChild && pChild != this && pChild->OnChildNotify(WM_COMMAND, wParam, lParam, &r))
+            return true;
+    }
+    return OnCmdMsg(LOWORD(wParam), HIWORD(wParam));
+}
+
+bool CWnd::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
+{
+    (void)lParam;
+    if (message == WM_COMMAND)
+        return Dispatch(MK_REFLECT, HIWORD(wParam), 0, wParam, lParam, pResult);
+    if (message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC) {
+        LRESULT r = 0;
+        if (Dispatch(MK_CTLCOLOR_REFLECT, 0, 0, wParam, (LPARAM)(message - WM_CTLCOLORMSGBOX), &r) && r) {
+            *pResult = r;
+            return true;
+        }
+    }
+    return false;
+}
+
+LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (m_pfnSuper)
+        return ::CallWindowProcA(m_pfnSuper, m_hWnd, message, wParam, lParam);
+    return ::DefWindowProcA(m_hWnd, message, wParam, lParam);
+}
+
+LRESULT CWnd::Default()
+{
+    return DefWindowProc(g_current.message, g_current.wParam, g_current.lParam);
+}
+
+CString CWnd::GetWindowText() const
+{
+    CString s;
+    int n = ::GetWindowTextLengthA(m_hWnd);
+    char* p = s.GetBuffer(n < 0 ? 0 : n);
+    if (!p)
+        return s;
+    p[0] = 0;
+    ::GetWindowTextA(m_hWnd, p, n + 1);
+    s.ReleaseBuffer(-1);
+    return s;
+}
+
+void CWnd::CenterWindow()
+{
+    HWND hOwner = ::GetWindow(m_hWnd, GW_OWNER);
+    if (hOwner && (!::IsWindowVisible(hOwner) || ::IsIconic(hOwner)))
+        hOwner = NULL;
+
+    MONITORINFO mi;
+    mi.cbSize = sizeof(mi);
+    POINT origin = { 0, 0 };
+    HMONITOR hMon = hOwner ? ::MonitorFromWindow(hOwner, MONITOR_DEFAULTTONEAREST)
+                           : ::MonitorFromPoint(origin, MONITOR_DEFAULTTOPRIMARY);
+    RECT rcArea;
+    if (!::GetMonitorInfoA(hMon, &mi) )
+        ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &rcArea, 0);
+    else
+        rcArea = mi.rcWork;
+
+    RECT rcCenter = rcArea;
+    if (hOwner)
+        ::GetWindowRect(hOwner, &rcCenter);
+
+    RECT rcDlg;
+    ::GetWindowRect(m_hWnd, &rcDlg);
+    int cx = rcDlg.right - rcDlg.left;
+    int cy = rcDlg.bottom - rcDlg.top;
+    int x = (rcCenter.left + rcCenter.right) / 2 - cx / 2;
+    int y = (rcCenter.top + rcCenter.bottom) / 2 - cy / 2;
+    if (x + cx > rcArea.right)
+        x = rcArea.right - cx;
+    if (x < rcArea.left)
+        x = rcArea.left;
+    if (y + cy > rcArea.bottom)
+        y = rcArea.bottom - cy;
+    if (y < rcArea.top)
+        y = rcArea.top;
+    ::SetWindowPos(m_hWnd, NULL, x, y, -1, -1, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    CWnd* pWnd = CWnd::FromHandlePermanent(hWnd);
+    if (!pWnd)
+        return ::DefWindowProcA(hWnd, message, wParam, lParam);
+
+    CurrentMsg saved = g_current;
+    g_current.message = message;
+    g_current.wParam = wParam;
+    g_current.lParam = lParam;
+    LRESULT lResult = pWnd->WindowProc(message, wParam, lParam);
+    g_current = saved;
+
+    if (message == WM_NCDESTROY) {
+        CWinApp* pApp = AfxGetApp();
+        if (pApp && pApp->m_pMainWnd == pWnd)
+            pApp->m_pMainWnd = 0;
+        pWnd->Detach();
+        pWnd->PostNcDestroy();
+    }
+    return lResult;
+}

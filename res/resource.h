@@ -1,0 +1,30 @@
+// Resource identifiers of Pelorin.
+#pragma once
+
+#define IDD_VERSION         100
+#define IDS_VERSION_MENU    101
+#define IDD_COMPARE         102
+#define IDI_APPICON         128
+
+// The system-menu command that opens the version window.
+#define IDM_VERSION         0x0010
+
+// Main dialog controls.
+#define IDC_SUBDIR          1000
+#define IDC_DIR1            1002
+#define IDC_DIR2            1003
+#define IDC_BROWSE_DIR1     1004
+#define IDC_BROWSE_DIR2     1005
+#define IDC_FILE_DIR1       1006
+#define IDC_WINDIFF         1007
+#define IDC_REF_WINDIFF     1008
+#define IDC_FILE_DIR2       1009
+#define IDC_EXCHANGE        1010
+
+// Version window controls.
+#define IDC_LINK            1005
+#define IDC_VERSION_TEXT    1006
+
+#ifndef IDC_STATIC
+#define IDC_STATIC          (-1)
+#endif
