@@ -11,7 +11,8 @@ set(CMAKE_CXX_EXTENSIONS OFF)
 set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 
 set(PELORIN_DEFINES WINVER=0x0600 _WIN32_WINNT=0x0600 _WIN32_IE=0x0600 STRICT NOMINMAX)
-set(PELORIN_CXX_OPTIONS -Wall -Wextra -fno-exceptions -fno-rtti)
+set(PELORIN_CXX_OPTIONS -Wall -Wextra -fno-exceptions -fno-rtti -fno-threadsafe-statics
+    -ffunction-sections -fdata-sections)
 
 add_library(pelorin_core STATIC
     ${PELORIN_LOGIC_SOURCES}
@@ -38,8 +39,12 @@ target_link_libraries(pelorin_core PUBLIC shell32 comdlg32 comctl32 advapi32 use
 add_executable(Pelorin WIN32 app/LauncherApp.cpp framework/WinMain.cpp res/Pelorin.rc)
 target_compile_options(Pelorin PRIVATE ${PELORIN_CXX_OPTIONS})
 target_link_libraries(Pelorin PRIVATE pelorin_core)
-target_link_options(Pelorin PRIVATE -static)
+target_link_options(Pelorin PRIVATE -static -s -Wl,--gc-sections)
 
 if(EXISTS ${CMAKE_SOURCE_DIR}/tests/wine/CMakeLists.txt)
     add_subdirectory(tests/wine)
 endif()
+
+# windres does not report what the script includes.
+set_source_files_properties(res/Pelorin.rc PROPERTIES OBJECT_DEPENDS
+    "${CMAKE_SOURCE_DIR}/res/Pelorin.ico;${CMAKE_SOURCE_DIR}/res/Pelorin.manifest;${CMAKE_SOURCE_DIR}/res/resource.h")

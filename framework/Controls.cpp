@@ -34,6 +34,8 @@ void CFont::DeleteObject()
 BOOL CToolTipCtrl::Create(CWnd* pParentWnd, DWORD dwStyle)
 {
     DestroyWindow();
+    INITCOMMONCONTROLSEX icc = { sizeof(icc), ICC_BAR_CLASSES };   // registers the tooltip class
+    ::InitCommonControlsEx(&icc);
     m_hWnd = ::CreateWindowExA(0, TOOLTIPS_CLASSA, NULL, WS_POPUP | dwStyle, CW_USEDEFAULT, CW_USEDEFAULT,
                                CW_USEDEFAULT, CW_USEDEFAULT, pParentWnd ? pParentWnd->m_hWnd : NULL, NULL,
                                AfxGetInstanceHandle(), NULL);
