@@ -15,6 +15,16 @@ void AddVersionMenuItem(HWND hWnd)
     ::AppendMenuA(hMenu, MF_STRING, IDM_VERSION, text);
 }
 
+#ifndef WM_DPICHANGED
+#define WM_DPICHANGED 0x02E0
+#endif
+
+const MsgMapEntry CVersionDlg::s_entries[] = {
+    MapMessage(WM_DPICHANGED, Thunk<CVersionDlg, &CVersionDlg::OnDpiChanged>),
+};
+
+const MsgMap CVersionDlg::messageMap = MakeMsgMap(&CDialog::messageMap, s_entries);
+
 CVersionDlg::CVersionDlg() : CDialog(IDD)
 {
 }
@@ -32,8 +42,21 @@ void CVersionDlg::DoDataExchange(CDataExchange* pDX)
 BOOL CVersionDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
+    // The C runtime's own formatter: the library's portable one would
+    // add a third to the program's size.
     char text[64];
-    snprintf(text, sizeof(text), "Pelorin Version %.2f", PELORIN_VERSION * 0.01);
+    _snprintf(text, sizeof(text) - 1, "Pelorin Version %.2f", PELORIN_VERSION * 0.01);
+    text[sizeof(text) - 1] = 0;
     ::SetDlgItemTextA(m_hWnd, IDC_VERSION_TEXT, text);
     return TRUE;
+}
+
+void CVersionDlg::OnDpiChanged(UINT nDpi, LPARAM lParam)
+{
+    (void)nDpi;
+    (void)lParam;
+    // The dialog manager scales the dialog and its fonts first, where it
+    // does; the link then follows its control's font.
+    Default();
+    m_link.OnDpiChanged();
 }

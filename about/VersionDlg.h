@@ -22,7 +22,15 @@ public:
 
     CWebLinkLabel m_link;   // control 1005
 
+    virtual const MsgMap* GetMessageMap() const { return &messageMap; }
+    static const MsgMap messageMap;
+
 protected:
+    static const MsgMapEntry s_entries[];
+
     virtual void DoDataExchange(CDataExchange* pDX);
     virtual BOOL OnInitDialog();
+
+    // Called when the window moved to a screen of another DPI.
+    void OnDpiChanged(UINT nDpi, LPARAM lParam);
 };

@@ -13,6 +13,11 @@ public:
 
     // Sizes the label to its text, keeping its alignment.
     void FitToText();
+    // Called when the window's DPI has changed (by the version window, and by
+    // the system in each child of a window whose DPI changed): the underlined
+    // font is made again from the control's font as it is now, and the label
+    // is fitted to its text again.
+    void OnDpiChanged();
 
     virtual BOOL PreTranslateMessage(MSG* pMsg);
 
@@ -27,5 +32,18 @@ public:
     CToolTipCtrl m_tip;     // shows the address
 
 protected:
+    static const MsgMapEntry s_entries[];
+
     virtual void PreSubclassWindow();
+
+    // Called when the parent asks for the label's colours.
+    HBRUSH CtlColor(HDC hDC, UINT nCtlColor);
+    // Called when the mouse moves over the label, or anywhere while the
+    // label holds the capture.
+    void OnMouseMove(UINT nFlags, POINT point);
+    // Called when the label was clicked.
+    void OnLinkClicked();
+    // Gives the control an underlined copy of the font it uses now.
+    void CreateLinkFont();
+    void Redraw();
 };
