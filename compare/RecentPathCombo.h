@@ -36,4 +36,6 @@ public:
 protected:
     static const MsgMapEntry s_entries[];
     void OnDropFiles(HDROP hDrop);
+    // The edit part's selection position for a byte offset of its text.
+    int EditPosition(int nByte);
 };
