@@ -2,6 +2,12 @@
 # tests start.
 enable_language(RC)
 
+# Tests run the Windows programs through Wine (64-bit builds only run here).
+find_program(WINE_PROGRAM wine)
+if(WINE_PROGRAM)
+    set(CMAKE_CROSSCOMPILING_EMULATOR ${WINE_PROGRAM})
+endif()
+
 if(NOT CMAKE_BUILD_TYPE)
     set(CMAKE_BUILD_TYPE MinSizeRel CACHE STRING "" FORCE)
 endif()

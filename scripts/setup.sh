@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Installs what building and testing Pelorin needs on Debian 12, when it is
+# missing. Fast when everything is there already. Runs as root or via sudo.
+set -euo pipefail
+
+packages=(
+    g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-i686
+    cmake ninja-build googletest libbenchmark-dev clang libclang-rt-14-dev
+    wine wine64 xvfb xauth x11-utils fonts-ipafont-gothic fonts-wine locales imagemagick file
+)
+
+SUDO=
+if [ "$(id -u)" -ne 0 ]; then SUDO=sudo; fi
+
+missing=()
+for p in "${packages[@]}"; do
+    dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
+done
+
+if [ ${#missing[@]} -gt 0 ]; then
+    echo "setup: installing ${missing[*]}"
+    # Only 64-bit Wine: a 32-bit loader would be picked by the wine wrapper
+    # even on kernels that cannot run 32-bit code.
+    $SUDO apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+
+if ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$'; then
+    grep -q '^ja_JP.UTF-8 UTF-8' /etc/locale.gen 2>/dev/null || echo 'ja_JP.UTF-8 UTF-8' | $SUDO tee -a /etc/locale.gen >/dev/null
+    $SUDO locale-gen >/dev/null
+fi
