@@ -176,7 +176,7 @@ Script& Script::WaitFor(std::function<bool()> cond, DWORD timeoutMs)
             *start = ::GetTickCount() | 1;
         if (cond())
             return true;
-        if (::GetTickCount() - *start > timeoutMs) {
+        if ((LONG)(::GetTickCount() - *start) > (LONG)timeoutMs) {   // start may lie 1 ms ahead
             ADD_FAILURE() << "a condition did not come true within " << timeoutMs << " ms";
             return true;
         }
