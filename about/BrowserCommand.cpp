@@ -2,6 +2,19 @@
 
 #include <string.h>
 
+namespace {
+
+// Copies up to room bytes of src to dst; returns how many.
+inline int CopyPart(char* dst, int room, const char* src, int len)
+{
+    int n = len < room ? len : room;
+    if (n > 0)
+        memcpy(dst, src, (size_t)n);
+    return n > 0 ? n : 0;
+}
+
+} // namespace
+
 int BuildBrowserCommand(const char* openCommand, const char* url,
                         char* out, int outSize, const LeadByteTable& t)
 {
@@ -19,15 +32,13 @@ int BuildBrowserCommand(const char* openCommand, const char* url,
     if (cut >= 0)
         cmdLen = cut;
 
-    int room = outSize - 1;
-    int n = MbsSafeCut(openCommand, cmdLen, room, t);
-    memcpy(out, openCommand, (size_t)n);
-    if (n < room) {
-        out[n++] = ' ';
-        int urlLen = MbsSafeCut(url, (int)strlen(url), room - n, t);
-        memcpy(out + n, url, (size_t)urlLen);
-        n += urlLen;
-    }
+    // The whole line is command, space, address. Copy as much of it as the
+    // buffer holds including its last byte, one more than the text may use:
+    // that byte tells whether the cut would split a double-byte character.
+    int n = CopyPart(out, outSize, openCommand, cmdLen);
+    n += CopyPart(out + n, outSize - n, " ", 1);
+    n += CopyPart(out + n, outSize - n, url, (int)strlen(url));
+    n = MbsSafeCut(out, n, outSize - 1, t);
     out[n] = 0;
     return n;
 }

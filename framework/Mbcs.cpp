@@ -60,17 +60,28 @@ int MbsFindStr(const char* s, int len, const char* sub, int subLen, const LeadBy
 {
     if (subLen <= 0)
         return 0;
-    for (int i = 0; i + subLen <= len; i += CharLen(s, len, i, t))
-        if (memcmp(s + i, sub, (size_t)subLen) == 0)
+    for (int i = 0; i + subLen <= len; i += CharLen(s, len, i, t)) {
+        if (memcmp(s + i, sub, (size_t)subLen) != 0)
+            continue;
+        // The match must end on a character boundary too, or it would take
+        // the first half of a double-byte character for a match.
+        int end = i;
+        while (end < i + subLen)
+            end += CharLen(s, len, end, t);
+        if (end == i + subLen)
             return i;
+    }
     return -1;
 }
 
 void MbsReplaceChar(char* s, int len, char from, char to, const LeadByteTable& t)
 {
-    for (int i = 0; i < len; i += CharLen(s, len, i, t))
-        if (s[i] == from && CharLen(s, len, i, t) == 1)
+    // The walk steps by the text as it was: the replacement may be a lead byte.
+    for (int i = 0, n; i < len; i += n) {
+        n = CharLen(s, len, i, t);
+        if (n == 1 && s[i] == from)
             s[i] = to;
+    }
 }
 
 int MbsSafeCut(const char* s, int len, int maxBytes, const LeadByteTable& t)

@@ -22,8 +22,9 @@ const LeadByteTable& SingleByteLeadBytes();
 int MbsFind(const char* s, int len, char ch, const LeadByteTable& t);
 // Likewise, the last such character.
 int MbsFindLast(const char* s, int len, char ch, const LeadByteTable& t);
-// Byte offset of the first occurrence of sub[0, subLen) that starts on a
-// character boundary of s; -1 when there is none. An empty sub matches at 0.
+// Byte offset of the first occurrence of sub[0, subLen) that starts and ends
+// on character boundaries of s; -1 when there is none. An empty sub matches
+// at 0.
 int MbsFindStr(const char* s, int len, const char* sub, int subLen, const LeadByteTable& t);
 // Replaces every single-byte character from by to, in place (trail bytes stay).
 void MbsReplaceChar(char* s, int len, char from, char to, const LeadByteTable& t);

@@ -1,0 +1,116 @@
+// The history text: splitting any text as the field restores it, compared
+// with a literal model, and joining any field state and splitting it again.
+#include "compare/HistoryText.h"
+#include "FuzzRef.h"
+
+#include <stdint.h>
+
+typedef std::vector<std::string> Pieces;
+
+static Pieces Split(const std::string& text, const LeadByteTable& t)
+{
+    std::unique_ptr<char[]> exact(new char[text.size() + 1]);
+    memcpy(exact.get(), text.data(), text.size());
+    Pieces pieces;
+    HistoryReader reader(exact.get(), (int)text.size(), t);
+    const char* piece;
+    int len;
+    while (reader.Next(piece, len)) {
+        FUZZ_CHECK(len >= 0 && piece >= exact.get() && piece + len <= exact.get() + text.size());
+        pieces.push_back(std::string(piece, (size_t)len));
+    }
+    return pieces;
+}
+
+// The restore loop word for word: the piece up to the first separator, then
+// the last (length - piece - 1) bytes as the rest.
+static Pieces ModelSplit(std::string rest, const LeadByteTable& t)
+{
+    Pieces pieces;
+    while (!rest.empty()) {
+        int sep = ref::Find(rest, '|', t);
+        std::string piece = sep >= 0 ? rest.substr(0, (size_t)sep) : rest;
+        pieces.push_back(piece);
+        long count = (long)rest.size() - (long)piece.size() - 1;
+        rest = count > 0 ? rest.substr(rest.size() - (size_t)count) : std::string();
+    }
+    return pieces;
+}
+
+static std::string Join(const Pieces& pieces)
+{
+    CString history;
+    if (!pieces.empty())
+        history = CString(pieces[0].data(), (int)pieces[0].size());
+    for (size_t i = 1; i < pieces.size(); i++)
+        AppendHistoryEntry(history, pieces[i].data(), (int)pieces[i].size());
+    return std::string(history.GetString(), (size_t)history.GetLength());
+}
+
+// The field's state after a restore: no piece at all leaves the text empty.
+static Pieces Restored(Pieces pieces)
+{
+    if (pieces.empty())
+        pieces.push_back(std::string());
+    return pieces;
+}
+
+// A piece as a field can hold it: no separator character in it and, unless
+// it is the last piece, no lead byte standing alone at its end (it would take
+// the separator after it as its second byte).
+static std::string Representable(const std::string& piece, bool last, const LeadByteTable& t)
+{
+    std::vector<bool> st = ref::CharStarts(piece, t);
+    std::string out;
+    for (size_t i = 0; i < piece.size(); i++)
+        if (!(piece[i] == '|' && ref::SingleChar(piece, st, i)))
+            out += piece[i];
+    if (!last && !out.empty()) {
+        std::vector<bool> so = ref::CharStarts(out, t);
+        if (t.IsLead((unsigned char)out.back()) && so[out.size() - 1])
+            out.erase(out.size() - 1);
+    }
+    return out;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    const LeadByteTable& t = PickTable(size ? data[0] : 0);
+    const std::string raw((const char*)data + (size ? 1 : 0), size ? size - 1 : 0);
+
+    // 1. Any text: the pieces are the model's, and joining them gives the
+    //    text back, less a separator at its very end.
+    {
+        Pieces pieces = Split(raw, t);
+        FUZZ_CHECK(pieces == ModelSplit(raw, t));
+        std::string joined = Join(pieces);
+        bool endsInSeparator = !raw.empty() && raw.back() == '|' && ref::CharStarts(raw, t)[raw.size() - 1];
+        FUZZ_CHECK(joined + (endsInSeparator ? "|" : "") == raw);
+    }
+
+    // 2. Any field state (the fields of the input, split at zero bytes: the
+    //    text, then the list), made representable: join, split, and the same
+    //    state comes back; only an empty last list entry is lost.
+    {
+        Pieces state;
+        const unsigned char* p = data + (size ? 1 : 0);
+        const unsigned char* end = data + size;
+        const unsigned char* start = p;
+        for (;; p++) {
+            if (p == end || *p == 0) {
+                state.push_back(std::string((const char*)start, (size_t)(p - start)));
+                if (p == end)
+                    break;
+                start = p + 1;
+            }
+        }
+        for (size_t i = 0; i < state.size(); i++)
+            state[i] = Representable(state[i], i + 1 == state.size(), t);
+
+        Pieces expected = state;
+        if (expected.size() > 1 && expected.back().empty())
+            expected.pop_back();
+        FUZZ_CHECK(Restored(Split(Join(state), t)) == expected);
+    }
+    return 0;
+}

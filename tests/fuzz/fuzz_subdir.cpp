@@ -1,0 +1,37 @@
+// The "SubDir" value is read like "%d": compared with strtoll, clamped to
+// the int range.
+#include "app/ProfileValues.h"
+#include "FuzzRef.h"
+
+#include <errno.h>
+#include <limits.h>
+#include <stdint.h>
+#include <stdio.h>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    // The registry text ends at its first zero byte; give it no more room.
+    std::string text((const char*)data, size);
+    text = text.c_str();
+    std::unique_ptr<char[]> exact(new char[text.size() + 1]);
+    memcpy(exact.get(), text.c_str(), text.size() + 1);
+
+    const int untouched = 0x5A5A5A5A;
+    int value = untouched;
+    bool ok = ScanDecimalInt(exact.get(), &value);
+
+    // strtoll also takes the white space and sign "%d" takes, but the
+    // locale's notion of white space must be the C one: it is here.
+    char* end = NULL;
+    errno = 0;
+    long long expected = strtoll(text.c_str(), &end, 10);
+    bool expectedOk = end != text.c_str();
+    if (expected > INT_MAX)
+        expected = INT_MAX;
+    if (expected < INT_MIN)
+        expected = INT_MIN;
+
+    FUZZ_CHECK(ok == expectedOk);
+    FUZZ_CHECK(value == (ok ? (int)expected : untouched));
+    return 0;
+}

@@ -1,0 +1,114 @@
+// CString: lengths in bytes, texts with zero bytes, appending to itself, and
+// the writable buffer.
+#include "framework/String.h"
+
+#include <gtest/gtest.h>
+
+#include <string.h>
+#include <string>
+
+namespace {
+
+std::string Bytes(const CString& s) { return std::string(s.GetString(), (size_t)s.GetLength()); }
+
+TEST(CString, Construction)
+{
+    EXPECT_TRUE(CString().IsEmpty());
+    EXPECT_TRUE(CString((const char*)NULL).IsEmpty());
+    EXPECT_EQ(0, CString("").GetLength());
+    EXPECT_EQ(std::string("a\0b", 3), Bytes(CString("a\0b", 3)));
+    EXPECT_TRUE(CString("abc", -1).IsEmpty());
+    EXPECT_STREQ("", (const char*)CString());
+    // Always terminated.
+    CString s("abc", 2);
+    EXPECT_EQ(0, s.GetString()[2]);
+}
+
+TEST(CString, AssignmentAndAppendFromItself)
+{
+    CString s("abcdef");
+    s += s;
+    EXPECT_EQ("abcdefabcdef", Bytes(s));
+    s = s.GetString() + 9;             // a tail of its own text
+    EXPECT_EQ("def", Bytes(s));
+    s.Append(s.GetString() + 1, 2);    // part of itself, the buffer may move
+    EXPECT_EQ("defef", Bytes(s));
+    const CString& same = s;
+    s = same;
+    EXPECT_EQ("defef", Bytes(s));
+    s = (const char*)NULL;
+    EXPECT_TRUE(s.IsEmpty());
+}
+
+TEST(CString, ManyAppendsKeepEverything)
+{
+    CString s;
+    std::string expected;
+    for (int i = 0; i < 10000; i++) {
+        char ch = (char)('a' + i % 26);
+        s += ch;
+        expected += ch;
+    }
+    EXPECT_EQ(expected, Bytes(s));
+    s.Empty();
+    EXPECT_TRUE(s.IsEmpty());
+    EXPECT_STREQ("", s.GetString());
+}
+
+TEST(CString, LeftAndMidClamp)
+{
+    const CString s("abcdef");
+    struct { int n; const char* left; const char* mid; } cases[] = {
+        { -3, "", "abcdef" }, { 0, "", "abcdef" }, { 2, "ab", "cdef" }, { 6, "abcdef", "" }, { 99, "abcdef", "" },
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(c.left, Bytes(s.Left(c.n))) << c.n;
+        EXPECT_EQ(c.mid, Bytes(s.Mid(c.n))) << c.n;
+    }
+}
+
+TEST(CString, BufferRoundTrip)
+{
+    CString s("abc");
+    char* p = s.GetBuffer(300);
+    ASSERT_TRUE(p != NULL);
+    EXPECT_STREQ("abc", p);              // the old text is kept
+    memset(p, 'x', 300);
+    p[300] = 0;                          // room for the terminator as well
+    s.ReleaseBuffer();
+    EXPECT_EQ(300, s.GetLength());
+
+    p = s.GetBuffer(10);
+    strcpy(p, "hi");
+    s.ReleaseBuffer();
+    EXPECT_EQ("hi", Bytes(s));
+
+    p = s.GetBuffer(10);
+    memcpy(p, "a\0b", 3);
+    s.ReleaseBuffer(3);                  // explicit length keeps zero bytes
+    EXPECT_EQ(std::string("a\0b", 3), Bytes(s));
+
+    CString empty;
+    p = empty.GetBuffer(0);
+    ASSERT_TRUE(p != NULL);
+    p[0] = 0;
+    empty.ReleaseBuffer();
+    EXPECT_TRUE(empty.IsEmpty());
+    empty.ReleaseBuffer(5);              // never past what was reserved
+    EXPECT_LE(empty.GetLength(), 1);
+}
+
+TEST(CString, Comparison)
+{
+    EXPECT_TRUE(CString("abc") == CString("abc"));
+    EXPECT_TRUE(CString("abc") != CString("abd"));
+    EXPECT_TRUE(CString("ab") != CString("abc"));
+    EXPECT_TRUE(CString("abc") == "abc");
+    EXPECT_TRUE(CString() == (const char*)NULL);
+    EXPECT_TRUE(CString("a\0b", 3) != "a");   // zero bytes are part of the text
+    EXPECT_TRUE(CString("a\0b", 3) != CString("a\0c", 3));
+    EXPECT_EQ("abcdef", Bytes(CString("ab") + "cd" + CString("ef")));
+    EXPECT_EQ("abcd", Bytes("ab" + CString("cd")));
+}
+
+} // namespace
