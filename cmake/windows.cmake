@@ -50,6 +50,9 @@ target_link_options(Pelorin PRIVATE -static -s -Wl,--gc-sections)
 if(EXISTS ${CMAKE_SOURCE_DIR}/tests/wine/CMakeLists.txt)
     add_subdirectory(tests/wine)
 endif()
+if(EXISTS ${CMAKE_SOURCE_DIR}/tests/bench/wine/CMakeLists.txt)
+    add_subdirectory(tests/bench/wine)
+endif()
 
 # windres does not report what the script includes.
 set_source_files_properties(res/Pelorin.rc PROPERTIES OBJECT_DEPENDS

@@ -41,9 +41,18 @@ const LeadByteTable& SingleByteLeadBytes()
 
 int MbsFind(const char* s, int len, char ch, const LeadByteTable& t)
 {
-    for (int i = 0; i < len; i += CharLen(s, len, i, t))
-        if (s[i] == ch && CharLen(s, len, i, t) == 1)
+    // The history text is split with this: keep the loop tight.
+    int i = 0;
+    while (i < len) {
+        unsigned char c = (unsigned char)s[i];
+        if (t.lead[c] && i + 1 < len) {
+            i += 2;
+            continue;
+        }
+        if (c == (unsigned char)ch)
             return i;
+        i++;
+    }
     return -1;
 }
 

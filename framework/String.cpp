@@ -76,12 +76,17 @@ bool CString::Reserve(int nCapacity)
     int nGrow = m_nCapacity + m_nCapacity / 2;      // amortised appends
     if (nGrow > nCapacity && nGrow <= 0x3FFFFFFF)
         nCapacity = nGrow;
-    char* p = (char*)malloc((size_t)nCapacity + 1);
+    // realloc can often grow a large block in place, without copying it.
+    char* p;
+    if (m_pch == s_empty) {
+        p = (char*)malloc((size_t)nCapacity + 1);
+        if (p)
+            p[0] = 0;
+    } else {
+        p = (char*)realloc(m_pch, (size_t)nCapacity + 1);
+    }
     if (!p)
         return false;
-    memcpy(p, m_pch, (size_t)m_nLength + 1);
-    if (m_pch != s_empty)
-        free(m_pch);
     m_pch = p;
     m_nCapacity = nCapacity;
     return true;

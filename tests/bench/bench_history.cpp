@@ -5,6 +5,9 @@
 
 #include <benchmark/benchmark.h>
 
+#include <stdio.h>
+#include <string.h>
+
 #include <string>
 #include <vector>
 
@@ -59,9 +62,98 @@ void JoinHistory(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 
-BENCHMARK(SplitHistory)->Arg(10)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMicrosecond);
-BENCHMARK(JoinHistory)->Arg(10)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMicrosecond);
+void Sizes(benchmark::internal::Benchmark* b)
+{
+    b->Arg(10)->Arg(1000)->Arg(10000)->Arg(100000);
+    b->Unit(benchmark::kMicrosecond)->MinTime(0.2)->Repetitions(5)->ReportAggregatesOnly(true);
+}
+
+BENCHMARK(SplitHistory)->Apply(Sizes);
+BENCHMARK(JoinHistory)->Apply(Sizes);
+
+// Keeps the medians; the table is printed at the end.
+class MedianReporter : public benchmark::BenchmarkReporter
+{
+public:
+    struct Result
+    {
+        std::string name;
+        long entries;
+        double microseconds;
+    };
+    std::vector<Result> results;
+
+    bool ReportContext(const Context&) override { return true; }
+    void ReportRuns(const std::vector<Run>& runs) override
+    {
+        for (const Run& r : runs)
+            if (r.run_type == Run::RT_Aggregate && r.aggregate_name == "median")
+                results.push_back(Result{ r.run_name.function_name, std::stol(r.run_name.args),
+                                          r.GetAdjustedRealTime() });
+    }
+};
+
+double Median(const std::vector<MedianReporter::Result>& results, const std::string& name, long entries)
+{
+    for (const auto& r : results)
+        if (r.name == name && r.entries == entries)
+            return r.microseconds;
+    return 0;
+}
 
 } // namespace
 
-BENCHMARK_MAIN();
+// bench_history [--json=PATH] [Google Benchmark options]: prints a table of
+// the median times and the growth from 10,000 to 100,000 entries (at most
+// 12 times: linear), and writes the same figures to PATH.
+int main(int argc, char** argv)
+{
+    std::string jsonPath;
+    int kept = 1;
+    for (int i = 1; i < argc; i++) {
+        if (strncmp(argv[i], "--json=", 7) == 0)
+            jsonPath = argv[i] + 7;
+        else
+            argv[kept++] = argv[i];
+    }
+    argc = kept;
+    benchmark::Initialize(&argc, argv);
+    MedianReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+
+    const char* names[] = { "SplitHistory", "JoinHistory" };
+    const long sizes[] = { 10, 1000, 10000, 100000 };
+    bool linear = true;
+    printf("\nHistory texts (median of 5, microseconds)\n");
+    printf("  %-14s %10s %10s %10s %10s %16s\n", "", "10", "1,000", "10,000", "100,000", "100,000/10,000");
+    std::string json = "{\n";
+    for (const char* name : names) {
+        double ratio = Median(reporter.results, name, 10000) > 0
+                           ? Median(reporter.results, name, 100000) / Median(reporter.results, name, 10000)
+                           : 0;
+        linear = linear && ratio > 0 && ratio <= 12.0;
+        printf("  %-14s", name);
+        json += std::string("  \"") + name + "\": {\"unit\": \"us\"";
+        for (long n : sizes) {
+            double us = Median(reporter.results, name, n);
+            printf(" %10.2f", us);
+            json += ", \"" + std::to_string(n) + "\": " + std::to_string(us);
+        }
+        printf(" %16.2f\n", ratio);
+        json += ", \"ratio_100000_to_10000\": " + std::to_string(ratio) + "},\n";
+    }
+    printf("  growth %s (limit: 100,000 entries at most 12 x 10,000)\n", linear ? "linear" : "NOT linear");
+    json += std::string("  \"ratio_limit\": 12,\n  \"linear\": ") + (linear ? "true" : "false") + "\n}\n";
+
+    if (!jsonPath.empty()) {
+        FILE* f = fopen(jsonPath.c_str(), "w");
+        if (!f) {
+            fprintf(stderr, "bench_history: cannot write %s\n", jsonPath.c_str());
+            return 1;
+        }
+        fputs(json.c_str(), f);
+        fclose(f);
+    }
+    return linear ? 0 : 1;
+}

@@ -23,16 +23,30 @@ static Pieces Split(const std::string& text, const LeadByteTable& t)
 }
 
 // The restore loop word for word: the piece up to the first separator, then
-// the last (length - piece - 1) bytes as the rest.
-static Pieces ModelSplit(std::string rest, const LeadByteTable& t)
+// the last (length - piece - 1) bytes as the rest. The rest is kept as an
+// offset and a length into the text, so that long texts stay cheap.
+static Pieces ModelSplit(const std::string& text, const LeadByteTable& t)
 {
     Pieces pieces;
-    while (!rest.empty()) {
-        int sep = ref::Find(rest, '|', t);
-        std::string piece = sep >= 0 ? rest.substr(0, (size_t)sep) : rest;
-        pieces.push_back(piece);
-        long count = (long)rest.size() - (long)piece.size() - 1;
-        rest = count > 0 ? rest.substr(rest.size() - (size_t)count) : std::string();
+    long start = 0, restLen = (long)text.size();
+    while (restLen > 0) {
+        long pieceLen = restLen;
+        for (long i = 0; i < restLen;) {
+            bool dbcs = t.IsLead((unsigned char)text[(size_t)(start + i)]) && i + 1 < restLen;
+            if (!dbcs && text[(size_t)(start + i)] == '|') {
+                pieceLen = i;
+                break;
+            }
+            i += dbcs ? 2 : 1;
+        }
+        pieces.push_back(text.substr((size_t)start, (size_t)pieceLen));
+        long count = restLen - pieceLen - 1;
+        if (count > 0) {
+            start += restLen - count;
+            restLen = count;
+        } else {
+            restLen = 0;
+        }
     }
     return pieces;
 }

@@ -1,0 +1,87 @@
+#!/usr/bin/env bash
+# The benchmark: installs what is missing, builds, and measures
+#   - history texts of 10 to 100,000 entries split and joined (native,
+#     Google Benchmark; the cost must grow linearly);
+#   - the stripped size and the imports of the 32-bit Pelorin.exe;
+#   - under Wine, side by side against one warm wineserver: start to
+#     interactive of Pelorin and of a floor program (the same dialog template
+#     with a dialog procedure that does nothing), OK to launch, private bytes,
+#     and a start with 10,000 stored history entries.
+# Prints tables, writes the figures to build/bench/bench.json, and exits
+# non-zero when a target is missed. PELORIN_BENCH_RUNS sets the runs per
+# program (default 30; at least 20 for the figures to count).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+runs=${PELORIN_BENCH_RUNS:-30}
+out=${PELORIN_BENCH_OUT:-build/bench}
+# The build directories (scripts/build.sh makes these three).
+win32=${PELORIN_WIN32_DIR:-build/win32}
+win64=${PELORIN_WIN64_DIR:-build/win64}
+native=${PELORIN_NATIVE_DIR:-build/native}
+if [ -z "${PELORIN_BENCH_NO_BUILD:-}" ]; then
+    bash scripts/setup.sh
+    bash scripts/build.sh >/dev/null
+fi
+cmake --build "$native" --target bench_history >/dev/null
+cmake --build "$win64" --target floor benchdrv standin anchor Pelorin >/dev/null
+mkdir -p "$out"
+missed=()
+
+# 1. History scale.
+echo "== History texts (native) =="
+"$native"/bench_history --json="$out/history.json" || missed+=("history growth is not linear")
+
+# 2. Size and imports of the program itself.
+exe=$win32/Pelorin.exe
+cp "$exe" "$out/Pelorin-stripped.exe"
+i686-w64-mingw32-strip "$out/Pelorin-stripped.exe"
+size=$(stat -c %s "$out/Pelorin-stripped.exe")
+limit=$((200 * 1024))
+dlls=$(i686-w64-mingw32-objdump -p "$out/Pelorin-stripped.exe" | sed -n 's/^\s*DLL Name: //p' | tr 'A-Z' 'a-z' | sort -u)
+system_only=true
+if echo "$dlls" | grep -qvE '^(kernel32|user32|gdi32|advapi32|shell32|comdlg32|comctl32|ole32|msvcrt)\.dll$'; then
+    system_only=false
+    missed+=("imports beyond the system DLLs")
+fi
+[ "$size" -le "$limit" ] || missed+=("size $size bytes over $limit")
+echo
+echo "== 32-bit Pelorin.exe =="
+printf '  stripped size        %d bytes (%.1f KB; target <= 200 KB)\n' "$size" "$(awk "BEGIN{print $size/1024}")"
+echo "  imports              $(echo $dlls)"
+echo "  system DLLs only     $system_only"
+
+# 3. Under Wine, in a prefix of the benchmark's own (it writes settings).
+export PELORIN_WINEPREFIX=${PELORIN_WINEPREFIX:-$PWD/build/wineprefix-bench}
+source scripts/wine-env.sh
+wine_env_start "$win64"/anchor.exe
+trap wine_env_stop EXIT
+sleep 1
+echo
+echo "== Under Wine =="
+win() { winepath -w "$1" 2>/dev/null; }
+wine "$win64"/benchdrv.exe "$(win "$win64"/Pelorin.exe)" "$(win "$win64"/floor.exe)" \
+    "$(win "$win64"/standin.exe)" "$(win "$out")\\wine.json" "$runs" || missed+=("some Wine measurements failed")
+ratio=$(sed -n '/start_to_interactive_ms/,/}/s/.*"ratio_of_medians": \([0-9.]*\).*/\1/p' "$out/wine.json" | head -n 1)
+if [ -z "$ratio" ] || ! awk "BEGIN{exit !($ratio <= 1.05)}"; then
+    missed+=("start ratio ${ratio:-?} over 1.05")
+fi
+[ "$runs" -ge 20 ] || missed+=("only $runs runs (at least 20 needed)")
+
+# All figures in one file.
+{
+    echo "{"
+    echo "\"history_scale\": $(cat "$out/history.json"),"
+    echo "\"pelorin_exe_32bit\": {\"stripped_bytes\": $size, \"limit_bytes\": $limit,"
+    echo "  \"imports\": [$(echo $dlls | sed 's/\([^ ]*\)/"\1"/g; s/ /, /g')], \"system_dlls_only\": $system_only},"
+    echo "\"wine\": $(cat "$out/wine.json")"
+    echo "}"
+} > "$out/bench.json"
+echo
+echo "Figures written to $out/bench.json"
+if [ ${#missed[@]} -eq 0 ]; then
+    echo "targets: all met"
+else
+    printf 'targets missed: %s\n' "${missed[@]}"
+    exit 1
+fi
