@@ -1,18 +1,33 @@
 #include "Controls.h"
 #include "WinApp.h"
 
+#include <stdlib.h>
+
+// Read from the list part with wide messages: the ANSI form of the message
+// passes through a fixed buffer of 512 characters on some systems (Wine),
+// which a longer entry overruns.
 CString CComboBox::GetLBText(int nIndex) const
 {
     CString s;
-    int n = (int)SendMessage(CB_GETLBTEXTLEN, (WPARAM)nIndex);
-    if (n < 0)
+    COMBOBOXINFO cbi;
+    ZeroMemory(&cbi, sizeof(cbi));
+    cbi.cbSize = sizeof(cbi);
+    if (!::GetComboBoxInfo(m_hWnd, &cbi) || !cbi.hwndList)
         return s;
-    char* p = s.GetBuffer(n);
-    if (!p)
+    int nWide = (int)::SendMessageW(cbi.hwndList, LB_GETTEXTLEN, (WPARAM)nIndex, 0);
+    if (nWide <= 0)
         return s;
-    p[0] = 0;
-    LRESULT r = SendMessage(CB_GETLBTEXT, (WPARAM)nIndex, (LPARAM)p);
-    s.ReleaseBuffer(r < 0 ? 0 : -1);
+    WCHAR* pw = (WCHAR*)malloc(((size_t)nWide + 1) * sizeof(WCHAR));
+    if (!pw)
+        return s;
+    int nGot = (int)::SendMessageW(cbi.hwndList, LB_GETTEXT, (WPARAM)nIndex, (LPARAM)pw);
+    if (nGot > 0 && nGot <= nWide) {
+        int n = ::WideCharToMultiByte(CP_ACP, 0, pw, nGot, NULL, 0, NULL, NULL);
+        char* p = n > 0 ? s.GetBuffer(n) : 0;
+        if (p)
+            s.ReleaseBuffer(::WideCharToMultiByte(CP_ACP, 0, pw, nGot, p, n, NULL, NULL));
+    }
+    free(pw);
     return s;
 }
 
