@@ -132,8 +132,14 @@ Script& Script::Type(const std::string& text)
     }
     for (size_t i = 0; i < keys.size();) {
         size_t j = i;
-        while (j < keys.size() && keys[j].shift == keys[i].shift)
-            j++;
+        // A character posted as WM_CHAR would overtake the characters that
+        // the loop still has to make from the key strokes before it: it
+        // goes in a step of its own.
+        if (keys[i].vk == 0)
+            j = i + 1;
+        else
+            while (j < keys.size() && keys[j].vk != 0 && keys[j].shift == keys[i].shift)
+                j++;
         std::vector<Key> run(keys.begin() + (long)i, keys.begin() + (long)j);
         Do([run]() {
             SetShift(run[0].shift);
@@ -255,13 +261,18 @@ void SetText(HWND hWnd, const std::string& text)
 
 std::vector<std::string> ComboItems(int id)
 {
+    // Read wide and converted here: Wine converts the ANSI list messages
+    // through a fixed buffer that long entries overrun.
     std::vector<std::string> items;
     HWND hCombo = Ctl(id);
-    int count = (int)::SendMessageA(hCombo, CB_GETCOUNT, 0, 0);
+    int count = (int)::SendMessageW(hCombo, CB_GETCOUNT, 0, 0);
     for (int i = 0; i < count; i++) {
-        int n = (int)::SendMessageA(hCombo, CB_GETLBTEXTLEN, i, 0);
-        std::string s((size_t)(n < 0 ? 0 : n) + 1, '\0');
-        ::SendMessageA(hCombo, CB_GETLBTEXT, i, (LPARAM)&s[0]);
+        int n = (int)::SendMessageW(hCombo, CB_GETLBTEXTLEN, i, 0);
+        std::vector<WCHAR> w((size_t)(n < 0 ? 0 : n) + 1, 0);
+        ::SendMessageW(hCombo, CB_GETLBTEXT, i, (LPARAM)&w[0]);
+        int len = ::WideCharToMultiByte(CP_ACP, 0, &w[0], -1, NULL, 0, NULL, NULL);
+        std::string s((size_t)(len > 0 ? len : 1), '\0');
+        ::WideCharToMultiByte(CP_ACP, 0, &w[0], -1, &s[0], len, NULL, NULL);
         s.resize(strlen(s.c_str()));
         items.push_back(s);
     }
