@@ -46,6 +46,8 @@ add_executable(Pelorin WIN32 app/LauncherApp.cpp framework/WinMain.cpp res/Pelor
 target_compile_options(Pelorin PRIVATE ${PELORIN_CXX_OPTIONS})
 target_link_libraries(Pelorin PRIVATE pelorin_core)
 target_link_options(Pelorin PRIVATE -static -s -Wl,--gc-sections)
+include(cmake/delayload.cmake)
+pelorin_delay_load(Pelorin shell32 comdlg32 ole32 comctl32)
 
 if(EXISTS ${CMAKE_SOURCE_DIR}/tests/wine/CMakeLists.txt)
     add_subdirectory(tests/wine)

@@ -62,7 +62,8 @@ echo "== Under Wine =="
 win() { winepath -w "$1" 2>/dev/null; }
 wine "$win64"/benchdrv.exe "$(win "$win64"/Pelorin.exe)" "$(win "$win64"/floor.exe)" \
     "$(win "$win64"/standin.exe)" "$(win "$out")\\wine.json" "$runs" || missed+=("some Wine measurements failed")
-ratio=$(sed -n '/start_to_interactive_ms/,/}/s/.*"ratio_of_medians": \([0-9.]*\).*/\1/p' "$out/wine.json" | head -n 1)
+# The first ratio in the file is the start ratio.
+ratio=$(sed -n 's/.*"ratio_of_medians": \([0-9.]*\).*/\1/p' "$out/wine.json" | head -n 1)
 if [ -z "$ratio" ] || ! awk "BEGIN{exit !($ratio <= 1.05)}"; then
     missed+=("start ratio ${ratio:-?} over 1.05")
 fi

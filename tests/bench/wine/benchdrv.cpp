@@ -10,7 +10,9 @@
 // Pelorin starts with ten history entries stored per field. Prints a table and
 // writes the figures as JSON.
 //
-// benchdrv <Pelorin.exe> <floor.exe> <standin.exe> <out.json> [runs]
+// benchdrv <Pelorin.exe> <floor.exe> <standin.exe> <out.json> [runs [start-only]]
+// "start-only" measures only the starts of the two programs (for comparing
+// builds of either).
 #include <windows.h>
 #include <psapi.h>
 
@@ -209,6 +211,7 @@ int main(int argc, char** argv)
     const std::string pelorin = argv[1], floorExe = argv[2], standin = argv[3];
     const char* outPath = argv[4];
     const int runs = argc > 5 ? atoi(argv[5]) : 20;
+    const bool startOnly = argc > 6 && lstrcmpA(argv[6], "start-only") == 0;
     ::QueryPerformanceFrequency(&g_freq);
     g_settingsKey = "software\\Velmot\\" + BaseName(pelorin) + "\\Settings";
 
@@ -247,7 +250,7 @@ int main(int argc, char** argv)
 
     // OK to launch.
     std::vector<double> okLaunch;
-    for (int i = 0; i < runs; i++) {
+    for (int i = 0; i < (startOnly ? 0 : runs); i++) {
         StoreSettings(10, standin);
         ::DeleteFileA(logPath);
         Started s;
@@ -283,7 +286,7 @@ int main(int argc, char** argv)
     // Start with a long stored history in the first path field.
     std::vector<double> bigStart;
     StoreSettings(10000, standin);
-    const int bigRuns = runs < 5 ? runs : 5 + (runs - 5) / 3;
+    const int bigRuns = startOnly ? 0 : runs < 5 ? runs : 5 + (runs - 5) / 3;
     for (int i = 0; i < bigRuns; i++) {
         Started s;
         if (Start(pelorin, s))
