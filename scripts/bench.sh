@@ -9,11 +9,11 @@
 #     and a start with 10,000 stored history entries.
 # Prints tables, writes the figures to build/bench/bench.json, and exits
 # non-zero when a target is missed. PELORIN_BENCH_RUNS sets the runs per
-# program (default 30; at least 20 for the figures to count).
+# program (default 40; at least 20 for the figures to count).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-runs=${PELORIN_BENCH_RUNS:-30}
+runs=${PELORIN_BENCH_RUNS:-40}
 out=${PELORIN_BENCH_OUT:-build/bench}
 # The build directories (scripts/build.sh makes these three).
 win32=${PELORIN_WIN32_DIR:-build/win32}
@@ -50,6 +50,8 @@ echo "== 32-bit Pelorin.exe =="
 printf '  stripped size        %d bytes (%.1f KB; target <= 200 KB)\n' "$size" "$(awk "BEGIN{print $size/1024}")"
 echo "  imports              $(echo $dlls)"
 echo "  system DLLs only     $system_only"
+delayed=$(ls cmake/delayload/*.def | sed 's|.*/||; s|\.def$|.dll|' | tr '\n' ' ')
+echo "  loaded on first use  $delayed(system DLLs too)"
 
 # 3. Under Wine, in a prefix of the benchmark's own (it writes settings).
 export PELORIN_WINEPREFIX=${PELORIN_WINEPREFIX:-$PWD/build/wineprefix-bench}
@@ -74,7 +76,8 @@ fi
     echo "{"
     echo "\"history_scale\": $(cat "$out/history.json"),"
     echo "\"pelorin_exe_32bit\": {\"stripped_bytes\": $size, \"limit_bytes\": $limit,"
-    echo "  \"imports\": [$(echo $dlls | sed 's/\([^ ]*\)/"\1"/g; s/ /, /g')], \"system_dlls_only\": $system_only},"
+    echo "  \"imports\": [$(echo $dlls | sed 's/\([^ ]*\)/"\1"/g; s/ /, /g')], \"system_dlls_only\": $system_only,"
+    echo "  \"loaded_on_first_use\": [$(echo $delayed | sed 's/\([^ ]*\)/"\1"/g; s/ /, /g')]},"
     echo "\"wine\": $(cat "$out/wine.json")"
     echo "}"
 } > "$out/bench.json"
