@@ -121,24 +121,7 @@ BOOL WINAPI RecordWinHelp(HWND, LPCSTR, UINT uCommand, ULONG_PTR dwData)
 
 void HookWinHelp()
 {
-    BYTE* base = (BYTE*)::GetModuleHandleA(NULL);
-    IMAGE_NT_HEADERS* nt = (IMAGE_NT_HEADERS*)(base + ((IMAGE_DOS_HEADER*)base)->e_lfanew);
-    IMAGE_DATA_DIRECTORY dir = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
-    for (IMAGE_IMPORT_DESCRIPTOR* d = (IMAGE_IMPORT_DESCRIPTOR*)(base + dir.VirtualAddress); d->Name; d++) {
-        IMAGE_THUNK_DATA* names = (IMAGE_THUNK_DATA*)(base + d->OriginalFirstThunk);
-        IMAGE_THUNK_DATA* slots = (IMAGE_THUNK_DATA*)(base + d->FirstThunk);
-        for (; names->u1.AddressOfData; names++, slots++) {
-            if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal)
-                || lstrcmpA((char*)((IMAGE_IMPORT_BY_NAME*)(base + names->u1.AddressOfData))->Name, "WinHelpA"))
-                continue;
-            DWORD old;
-            ::VirtualProtect(&slots->u1.Function, sizeof(slots->u1.Function), PAGE_READWRITE, &old);
-            slots->u1.Function = (ULONG_PTR)RecordWinHelp;
-            ::VirtualProtect(&slots->u1.Function, sizeof(slots->u1.Function), old, &old);
-            return;
-        }
-    }
-    ADD_FAILURE() << "WinHelpA is not imported";
+    EXPECT_TRUE(ReplaceImport("WinHelpA", (void*)RecordWinHelp)) << "WinHelpA is not imported";
 }
 
 } // namespace

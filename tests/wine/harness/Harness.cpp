@@ -502,8 +502,10 @@ Child::~Child()
 
 bool Child::Start(const std::string& name, DWORD timeoutMs)
 {
+    // A second start under the same name runs the same copy.
     std::string exe = ScratchDir() + name + ".exe";
-    if (!::CopyFileA((BuildDir() + "Pelorin.exe").c_str(), exe.c_str(), FALSE)) {
+    if (::GetFileAttributesA(exe.c_str()) == INVALID_FILE_ATTRIBUTES
+        && !::CopyFileA((BuildDir() + "Pelorin.exe").c_str(), exe.c_str(), FALSE)) {
         ADD_FAILURE() << "cannot copy Pelorin.exe to " << exe;
         return false;
     }
@@ -568,6 +570,29 @@ std::vector<HWND> ProcessWindows(DWORD pid)
     ProcessWindowSearch s = { pid, &found };
     ::EnumWindows(CollectProcessWindows, (LPARAM)&s);
     return found;
+}
+
+void* ReplaceImport(const char* name, void* replacement)
+{
+    BYTE* base = (BYTE*)::GetModuleHandleA(NULL);
+    IMAGE_NT_HEADERS* nt = (IMAGE_NT_HEADERS*)(base + ((IMAGE_DOS_HEADER*)base)->e_lfanew);
+    IMAGE_DATA_DIRECTORY dir = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+    for (IMAGE_IMPORT_DESCRIPTOR* d = (IMAGE_IMPORT_DESCRIPTOR*)(base + dir.VirtualAddress); d->Name; d++) {
+        IMAGE_THUNK_DATA* names = (IMAGE_THUNK_DATA*)(base + d->OriginalFirstThunk);
+        IMAGE_THUNK_DATA* slots = (IMAGE_THUNK_DATA*)(base + d->FirstThunk);
+        for (; names->u1.AddressOfData; names++, slots++) {
+            if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal)
+                || lstrcmpA((char*)((IMAGE_IMPORT_BY_NAME*)(base + names->u1.AddressOfData))->Name, name))
+                continue;
+            void* old = (void*)slots->u1.Function;
+            DWORD protect;
+            ::VirtualProtect(&slots->u1.Function, sizeof(slots->u1.Function), PAGE_READWRITE, &protect);
+            slots->u1.Function = (ULONG_PTR)replacement;
+            ::VirtualProtect(&slots->u1.Function, sizeof(slots->u1.Function), protect, &protect);
+            return old;
+        }
+    }
+    return NULL;
 }
 
 } // namespace harness

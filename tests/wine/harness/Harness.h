@@ -129,6 +129,10 @@ private:
     Child& operator=(const Child&);
 };
 
+// Points this executable's import of a function (by name) at another
+// function; returns the one it pointed at, NULL when it is not imported.
+void* ReplaceImport(const char* name, void* replacement);
+
 // Visible top-level windows of a process.
 std::vector<HWND> ProcessWindows(DWORD pid);
 
