@@ -42,10 +42,24 @@ target_compile_definitions(pelorin_core PUBLIC ${PELORIN_DEFINES})
 target_compile_options(pelorin_core PRIVATE ${PELORIN_CXX_OPTIONS})
 target_link_libraries(pelorin_core PUBLIC shell32 comdlg32 comctl32 advapi32 user32 gdi32 ole32)
 
+# mingw-w64's gcc links default-manifest.o (no Common Controls 6, no DPI
+# awareness) into every program when the toolchain has one (Debian 12's has
+# none). With res/Pelorin.manifest that makes two manifests, or one of them
+# dropped, depending on how the linker merges the resources. An empty object
+# of that name, found first through -B, keeps it out.
+set(PELORIN_NO_DEFAULT_MANIFEST ${CMAKE_BINARY_DIR}/no-default-manifest)
+file(MAKE_DIRECTORY ${PELORIN_NO_DEFAULT_MANIFEST})
+execute_process(COMMAND ${CMAKE_C_COMPILER} -x c -c /dev/null -o ${PELORIN_NO_DEFAULT_MANIFEST}/default-manifest.o
+                RESULT_VARIABLE no_default_manifest_result)
+if(NOT no_default_manifest_result EQUAL 0)
+    message(FATAL_ERROR "cannot make the empty default-manifest.o")
+endif()
+set(PELORIN_MANIFEST_LINK_OPTIONS -B${PELORIN_NO_DEFAULT_MANIFEST}/)
+
 add_executable(Pelorin WIN32 app/LauncherApp.cpp framework/WinMain.cpp res/Pelorin.rc)
 target_compile_options(Pelorin PRIVATE ${PELORIN_CXX_OPTIONS})
 target_link_libraries(Pelorin PRIVATE pelorin_core)
-target_link_options(Pelorin PRIVATE -static -s -Wl,--gc-sections)
+target_link_options(Pelorin PRIVATE -static -s -Wl,--gc-sections ${PELORIN_MANIFEST_LINK_OPTIONS})
 include(cmake/delayload.cmake)
 pelorin_delay_load(Pelorin shell32 comdlg32 ole32 comctl32)
 
