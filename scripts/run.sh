@@ -9,14 +9,6 @@ cd "$(dirname "$0")/.."
 bash scripts/setup.sh || exit 1
 bash scripts/build.sh || exit 1
 
-# The program is 32-bit; run that build when this machine's Wine can run
-# 32-bit code, else the same sources built as a 64-bit program.
-exe=build/win64/Pelorin.exe
-if [ -x /usr/lib/wine/wine ] && /usr/lib/wine/wine --version >/dev/null 2>&1; then
-    exe=build/win32/Pelorin.exe
-fi
-echo "run: starting $exe under Wine"
-
 headless=
 if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then
     headless=1
@@ -24,6 +16,8 @@ if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then
 fi
 
 source scripts/wine-env.sh
+exe=$(wine_env_program)
+echo "run: starting $exe under Wine"
 wine_env_start || exit 1
 trap wine_env_stop EXIT
 

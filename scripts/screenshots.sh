@@ -10,17 +10,12 @@ cd "$(dirname "$0")/.."
 bash scripts/setup.sh || exit 1
 bash scripts/build.sh || exit 1
 
-# As in run.sh: the 32-bit program when this machine's Wine runs 32-bit
-# code, else the same sources built as a 64-bit program.
-exe=build/win64/Pelorin.exe
-if [ -x /usr/lib/wine/wine ] && /usr/lib/wine/wine --version >/dev/null 2>&1; then
-    exe=build/win32/Pelorin.exe
-fi
 shotctl=build/win64/shotctl.exe
 
 export PELORIN_WINEPREFIX=$PWD/build/wineprefix-shots
 export CI=true   # always a fresh Xvfb, never the user's display
 source scripts/wine-env.sh
+exe=$(wine_env_program)
 wine_env_start build/win64/anchor.exe || exit 1
 trap wine_env_stop EXIT
 

@@ -80,3 +80,13 @@ wine_env_stop() {
         _wine_xvfb_pid=
     fi
 }
+
+# The program to run: Pelorin is 32-bit; that build when this machine's Wine
+# can run 32-bit code, else the same sources built as a 64-bit program.
+wine_env_program() {
+    if [ -x /usr/lib/wine/wine ] && /usr/lib/wine/wine --version >/dev/null 2>&1; then
+        echo build/win32/Pelorin.exe
+    else
+        echo build/win64/Pelorin.exe
+    fi
+}
