@@ -11,18 +11,6 @@ namespace {
 
 typedef std::vector<std::string> Strings;
 
-struct Field
-{
-    std::string text;
-    Strings items;
-};
-
-Field Read(int id)
-{
-    Field f = { Text(Ctl(id)), ComboItems(id) };
-    return f;
-}
-
 void ExpectField(const Field& actual, const std::string& text, const Strings& items, const char* what)
 {
     EXPECT_EQ(text, actual.text) << what;
@@ -103,8 +91,8 @@ TEST(Exchange, SwapsThePathsAndEntersEachIntoTheFieldItMovesTo)
     for (int i = 0; i < 2; i++) {
         s.Click(IDC_EXCHANGE);
         s.Do([&after, i] {
-            after[i][0] = Read(IDC_DIR1);
-            after[i][1] = Read(IDC_DIR2);
+            after[i][0] = ReadField(IDC_DIR1);
+            after[i][1] = ReadField(IDC_DIR2);
         });
     }
     s.Click(IDCANCEL);
@@ -135,8 +123,8 @@ TEST_P(ExchangeWithEmptyField, MovesTheTextAndEntersNoEmptyEntry)
     });
     s.Click(IDC_EXCHANGE);
     s.Do([&] {
-        nowFull = Read(empty);
-        nowEmpty = Read(full);
+        nowFull = ReadField(empty);
+        nowEmpty = ReadField(full);
     });
     s.Click(IDCANCEL);
     ASSERT_TRUE(RunProgram(s));
@@ -172,8 +160,8 @@ TEST_P(BackgroundDrop, OneOrTwoItemsFillTheFieldsWithoutHistory)
         DropAt(BackgroundPoint(), paths, wide);
     });
     s.Do([&] {
-        first = Read(IDC_DIR1);
-        second = Read(IDC_DIR2);
+        first = ReadField(IDC_DIR1);
+        second = ReadField(IDC_DIR2);
         windiffAfter = Text(Ctl(IDC_WINDIFF));
     });
     s.Click(IDCANCEL);
@@ -208,8 +196,8 @@ TEST(DialogDrop, ItemDroppedOnTheToolPathGoesToTheFirstField)
         DropAt(pt, Strings{ path }, true);
     });
     s.Do([&] {
-        first = Read(IDC_DIR1);
-        second = Read(IDC_DIR2);
+        first = ReadField(IDC_DIR1);
+        second = ReadField(IDC_DIR2);
         windiffAfter = Text(Ctl(IDC_WINDIFF));
     });
     s.Click(IDCANCEL);
@@ -252,8 +240,8 @@ TEST_P(LongDrop, IsCutToWholeCharactersWithinTheDropBuffer)
     });
     s.Do([&] {
         alive = ::IsWindow(MainDialog()) && ::IsWindowVisible(MainDialog());
-        first = Read(IDC_DIR1);
-        second = Read(IDC_DIR2);
+        first = ReadField(IDC_DIR1);
+        second = ReadField(IDC_DIR2);
     });
     s.Click(IDCANCEL);
     ASSERT_TRUE(RunProgram(s));

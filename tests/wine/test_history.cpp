@@ -20,18 +20,6 @@ const std::string kProgramFiles = "C:\\Program Files";
 const std::string kSo = "\x83\x7C";
 const std::string kSoftPath = "C:\\" + kSo + "\x83\x74\x83\x67\\bin";  // C:\ソフト\bin
 
-struct Field
-{
-    std::string text;
-    Strings items;
-};
-
-Field Read(int id)
-{
-    Field f = { Text(Ctl(id)), ComboItems(id) };
-    return f;
-}
-
 // The edit part's selection as the user sees it: the text before, inside and
 // after it, whatever unit the edit counts its positions in.
 struct Selection
@@ -125,7 +113,7 @@ TEST_P(HistoryEntry, ReplacesAnEntryInOtherLetterCaseAndMovesItToTheTop)
     Field after;
     Script s;
     EnterText(s, id, GetParam().entry, "c:\\TEMP");
-    s.Do([&] { after = Read(id); });
+    s.Do([&] { after = ReadField(id); });
     s.Click(IDCANCEL);
     ASSERT_TRUE(RunProgram(s));
 
@@ -147,7 +135,7 @@ TEST_P(HistoryEntry, KeepsTheTenMostRecentAndNeverAnEmptyText)
         if (i == 4)
             EnterText(s, id, GetParam().entry, "");
     }
-    s.Do([&] { after = Read(id); });
+    s.Do([&] { after = ReadField(id); });
     s.Click(IDCANCEL);
     ASSERT_TRUE(RunProgram(s));
 
@@ -175,9 +163,9 @@ TEST(History, LongerStoredListLoadsWholeAndIsCutAtTheNextEntry)
     SetString("Dir1", ListOnly(stored));
     Field loaded, after;
     Script s;
-    s.Do([&] { loaded = Read(IDC_DIR1); });
+    s.Do([&] { loaded = ReadField(IDC_DIR1); });
     EnterText(s, IDC_DIR1, ByFocusLoss, "C:\\new");
-    s.Do([&] { after = Read(IDC_DIR1); });
+    s.Do([&] { after = ReadField(IDC_DIR1); });
     s.Click(IDCANCEL);
     ASSERT_TRUE(RunProgram(s));
 
@@ -203,18 +191,18 @@ TEST_P(Completion, CompletesTypedTextAndDeletingDoesNotCompleteAgain)
     Script s;
     s.Focus(IDC_DIR2).Type("c:\\p");
     s.Do([&] {
-        typed = Read(IDC_DIR2);
+        typed = ReadField(IDC_DIR2);
         selTyped = ReadSelection(IDC_DIR2);
     });
     s.Key(deleteKey);
     s.Do([&] {
-        deleted = Read(IDC_DIR2);
+        deleted = ReadField(IDC_DIR2);
         selDeleted = ReadSelection(IDC_DIR2);
     });
     // Backspace once more: "C:\" would complete again if it were allowed.
-    s.Key(VK_BACK).Do([&] { deletedAgain = Read(IDC_DIR2); });
+    s.Key(VK_BACK).Do([&] { deletedAgain = ReadField(IDC_DIR2); });
     s.Type("P").Do([&] {
-        retyped = Read(IDC_DIR2);
+        retyped = ReadField(IDC_DIR2);
         selRetyped = ReadSelection(IDC_DIR2);
     });
     s.Click(IDCANCEL);
@@ -249,10 +237,10 @@ TEST(Completion, SelectsTheCompletedTailOfDoubleByteText)
     // Two steps: a character posted whole must not overtake the keys before it.
     s.Focus(IDC_DIR1).Type("c:\\").Type(kSo);
     s.Do([&] {
-        typed = Read(IDC_DIR1);
+        typed = ReadField(IDC_DIR1);
         sel = ReadSelection(IDC_DIR1);
     });
-    s.Key(VK_BACK).Do([&] { deleted = Read(IDC_DIR1); });
+    s.Key(VK_BACK).Do([&] { deleted = ReadField(IDC_DIR1); });
     s.Click(IDCANCEL);
     ASSERT_TRUE(RunProgram(s));
 
@@ -270,7 +258,7 @@ TEST(Completion, TextWithoutAMatchStaysAsTypedWithTheCaretAtItsEnd)
     Script s;
     s.Focus(IDC_DIR1).Type("x:\\q");
     s.Do([&] {
-        typed = Read(IDC_DIR1);
+        typed = ReadField(IDC_DIR1);
         sel = ReadSelection(IDC_DIR1);
     });
     s.Click(IDCANCEL);
@@ -288,12 +276,12 @@ TEST(Completion, TextSetByTheProgramIsNotCompleted)
     SetString("Dir1", "c:\\p|" + kProgramFiles);
     Field loaded, dropped;
     Script s;
-    s.Do([&] { loaded = Read(IDC_DIR1); });
+    s.Do([&] { loaded = ReadField(IDC_DIR1); });
     s.Do([&] {
         POINT pt = { 5, 5 };
         DropFiles(Ctl(IDC_DIR1), { "c:\\pr" }, pt);
     });
-    s.Do([&] { dropped = Read(IDC_DIR1); });
+    s.Do([&] { dropped = ReadField(IDC_DIR1); });
     s.Click(IDCANCEL);
     ASSERT_TRUE(RunProgram(s));
 
@@ -340,10 +328,10 @@ TEST_P(FieldDrop, OneItemBecomesTheTextOnlyAndTheDropIsReleased)
     });
     s.Do([&] {
         flagsAfter = ::GlobalFlags(hDrop);
-        after = Read(IDC_DIR2);
+        after = ReadField(IDC_DIR2);
     });
     // The dropped text enters the list at the next focus loss.
-    s.Focus(IDC_DIR2).Focus(IDC_WINDIFF).Do([&] { afterFocusLoss = Read(IDC_DIR2); });
+    s.Focus(IDC_DIR2).Focus(IDC_WINDIFF).Do([&] { afterFocusLoss = ReadField(IDC_DIR2); });
     s.Click(IDCANCEL);
     ASSERT_TRUE(RunProgram(s));
 

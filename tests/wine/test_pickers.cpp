@@ -95,30 +95,18 @@ std::string TreeSelection(HWND picker)
 // The file the Open File dialog would open now: its folder and file name.
 std::string FileDialogChoice(HWND picker)
 {
-    char folder[1024] = "", spec[1024] = "";
+    char folder[1024] = "", name[1024] = "";
     ::SendMessageA(picker, CDM_GETFOLDERPATH, sizeof(folder), (LPARAM)folder);
-    ::SendMessageA(picker, CDM_GETSPEC, sizeof(spec), (LPARAM)spec);
+    ::SendMessageA(picker, CDM_GETSPEC, sizeof(name), (LPARAM)name);
     std::string path = folder;
     if (!path.empty() && path[path.size() - 1] != '\\')
         path += "\\";
-    return path + spec;
+    return path + name;
 }
 
 void PressPickerButton(int id)
 {
     ::PostMessageA(::GetDlgItem(OtherDialog(), id), BM_CLICK, 0, 0);
-}
-
-struct Field
-{
-    std::string text;
-    Strings items;
-};
-
-Field Read(int id)
-{
-    Field f = { Text(Ctl(id)), ComboItems(id) };
-    return f;
 }
 
 struct PickerCase
@@ -182,8 +170,8 @@ protected:
         s.WaitFor([] { return OtherDialog() == NULL; });
         s.Do([&] {
             m_enabledAfter = ::IsWindowEnabled(MainDialog()) != FALSE;
-            m_field = Read(c.field);
-            m_otherAfter = Read(m_other);
+            m_field = ReadField(c.field);
+            m_otherAfter = ReadField(m_other);
         });
         s.Click(IDCANCEL);
         return RunProgram(s);
@@ -297,7 +285,7 @@ TEST_P(LongFieldText, OpensThePickerWithASafeCutAndCancelKeepsTheText)
         PressPickerButton(IDCANCEL);
     });
     s.WaitFor([] { return OtherDialog() == NULL; });
-    s.Do([&] { after = Read(IDC_DIR1); });
+    s.Do([&] { after = ReadField(IDC_DIR1); });
     s.Click(IDCANCEL);
     ASSERT_TRUE(RunProgram(s));
 
@@ -337,12 +325,12 @@ TEST(FolderPicker, TwoOpenAtOnceEachFillItsOwnField)
     });
     s.WaitFor([&] { return !::IsWindow(second); });
     s.Do([&] {
-        firstWhileOpen = Read(IDC_DIR1);
-        secondAfter = Read(IDC_DIR2);
+        firstWhileOpen = ReadField(IDC_DIR1);
+        secondAfter = ReadField(IDC_DIR2);
         ::PostMessageA(::GetDlgItem(first, IDOK), BM_CLICK, 0, 0);
     });
     s.WaitFor([&] { return !::IsWindow(first); });
-    s.Do([&] { firstAfter = Read(IDC_DIR1); });
+    s.Do([&] { firstAfter = ReadField(IDC_DIR1); });
     s.Click(IDCANCEL);
     ASSERT_TRUE(RunProgram(s));
 

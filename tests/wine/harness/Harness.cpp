@@ -254,6 +254,12 @@ std::string Text(HWND hWnd)
     return s;
 }
 
+Field ReadField(int id)
+{
+    Field f = { Text(Ctl(id)), ComboItems(id) };
+    return f;
+}
+
 void SetText(HWND hWnd, const std::string& text)
 {
     ::SendMessageA(hWnd, WM_SETTEXT, 0, (LPARAM)text.c_str());

@@ -58,6 +58,13 @@ HWND OtherDialog();
 std::string Text(HWND hWnd);
 void SetText(HWND hWnd, const std::string& text);   // WM_SETTEXT, as a paste of the whole text would
 std::vector<std::string> ComboItems(int id);
+// A path field as the user sees it: its text and its list.
+struct Field
+{
+    std::string text;
+    std::vector<std::string> items;
+};
+Field ReadField(int id);
 // The selection in a combo box's edit part, as character positions.
 void ComboEditSel(int id, DWORD* start, DWORD* end);
 
