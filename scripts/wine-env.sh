@@ -1,28 +1,81 @@
-# Sourced by run.sh and test.sh: a 64-bit Wine prefix with the Japanese code
-# page and a virtual desktop, an X display (Xvfb when needed) and an anchor
-# process that keeps the wineserver warm. wine_env_stop ends what was started.
+# Sourced by the scripts that run Pelorin: a Wine prefix with the Japanese
+# code page and a virtual desktop, an X display (Xvfb when needed) and an
+# anchor process that keeps the wineserver warm. wine_env_stop ends what was
+# started.
+#
+# PELORIN_WINE_BITS=32 (set before sourcing) selects 32-bit Wine, for the
+# 32-bit Pelorin.exe: the host's own when it has one, else the one in the
+# i386 root that scripts/wine32-setup.sh builds. Then wine, wineserver and
+# winepath below are functions that run inside that root, where this project
+# folder is mounted at the same path. The default is the host's 64-bit Wine.
 
 PELORIN_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-export WINEPREFIX=${PELORIN_WINEPREFIX:-$PELORIN_ROOT/build/wineprefix}
-export WINEARCH=win64
+PELORIN_WINE_BITS=${PELORIN_WINE_BITS:-64}
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 export LC_ALL=ja_JP.UTF-8
+if [ "$PELORIN_WINE_BITS" = 32 ]; then
+    export WINEPREFIX=${PELORIN_WINEPREFIX:-$PELORIN_ROOT/build/wineprefix32}
+    export WINEARCH=win32
+else
+    export WINEPREFIX=${PELORIN_WINEPREFIX:-$PELORIN_ROOT/build/wineprefix}
+    export WINEARCH=win64
+fi
 
+_wine_sudo=
+[ "$(id -u)" -ne 0 ] && _wine_sudo=sudo
+_wine_root=
+_wine_root_mount=
 _wine_xvfb_pid=
 _wine_anchor_pid=
 
+if [ "$PELORIN_WINE_BITS" = 32 ] && ! { [ -x /usr/lib/wine/wine ] && /usr/lib/wine/wine --version >/dev/null 2>&1; }; then
+    _wine_root=${PELORIN_I386_ROOT:-/var/cache/pelorin/i386-root}
+
+    # Runs a command of the i386 root there, in the current folder (which
+    # must lie in this project), with Wine's settings.
+    _wine_in_root() {
+        $_wine_sudo chroot "$_wine_root" /usr/bin/env -i HOME=/root PATH=/usr/bin:/bin \
+            LC_ALL="$LC_ALL" DISPLAY="${DISPLAY:-}" WINEPREFIX="$WINEPREFIX" WINEARCH="$WINEARCH" \
+            WINEDEBUG="$WINEDEBUG" WINEDLLOVERRIDES="$WINEDLLOVERRIDES" \
+            /bin/sh -c 'cd "$1" 2>/dev/null; shift; exec "$@"' sh "$PWD" "$@"
+    }
+    wine() { _wine_in_root wine "$@"; }
+    wine_timeout() { local t=$1; shift; _wine_in_root timeout "$t" wine "$@"; }
+    wineserver() { _wine_in_root wineserver "$@"; }
+    winepath() { _wine_in_root winepath "$@"; }
+
+    # The root sees this project at the same path, and the kernel's files.
+    _wine_root_mounts() {
+        local d
+        for d in proc sys dev dev/pts; do
+            mountpoint -q "$_wine_root/$d" || $_wine_sudo mount --bind "/$d" "$_wine_root/$d" || return 1
+        done
+        if ! mountpoint -q "$_wine_root$PELORIN_ROOT"; then
+            $_wine_sudo mkdir -p "$_wine_root$PELORIN_ROOT"
+            $_wine_sudo mount --bind "$PELORIN_ROOT" "$_wine_root$PELORIN_ROOT" || return 1
+            _wine_root_mount=$_wine_root$PELORIN_ROOT
+        fi
+    }
+fi
+
+# wine_timeout SECONDS ARGS...: wine ARGS, ended after SECONDS.
+if ! declare -F wine_timeout >/dev/null; then
+    wine_timeout() { local t=$1; shift; timeout "$t" wine "$@"; }
+fi
+
 # Creates the prefix once: virtual desktop, a proportional Japanese font for
-# "ＭＳ Ｐゴシック", and Wine's own fonts for the caption buttons.
+# "ＭＳ Ｐゴシック", Wine's own fonts for the caption buttons, and no
+# debugger: a program that crashes ends at once.
 wine_env_prefix() {
     [ -f "$WINEPREFIX/.pelorin-ready" ] && return 0
     rm -rf "$WINEPREFIX"
     mkdir -p "$(dirname "$WINEPREFIX")"
     wineboot -i >/dev/null 2>&1 || true
     local reg="$WINEPREFIX/pelorin.reg"
-    printf '\xef\xbb\xbfWindows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\Software\\Wine\\Explorer]\r\n"Desktop"="Default"\r\n\r\n[HKEY_CURRENT_USER\\Software\\Wine\\Explorer\\Desktops]\r\n"Default"="1024x768"\r\n\r\n[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n"ＭＳ Ｐゴシック"="IPAPGothic"\r\n' \
+    printf '\xef\xbb\xbfWindows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\Software\\Wine\\Explorer]\r\n"Desktop"="Default"\r\n\r\n[HKEY_CURRENT_USER\\Software\\Wine\\Explorer\\Desktops]\r\n"Default"="1024x768"\r\n\r\n[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n"ＭＳ Ｐゴシック"="IPAPGothic"\r\n\r\n[HKEY_CURRENT_USER\\Software\\Wine\\WineDbg]\r\n"ShowCrashDialog"=dword:00000000\r\n\r\n[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\AeDebug]\r\n"Debugger"=""\r\n' \
         | iconv -f UTF-8 -t UTF-16LE > "$reg"
-    wine reg import "$reg" >/dev/null 2>&1
+    (cd "$WINEPREFIX" && wine reg import pelorin.reg >/dev/null 2>&1)
     mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
     cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
     wineserver -w
@@ -60,6 +113,9 @@ wine_env_anchor() {
 }
 
 wine_env_start() {   # anchor.exe
+    if [ -n "$_wine_root" ]; then
+        _wine_root_mounts || { echo "wine-env: cannot mount the i386 root $_wine_root" >&2; return 1; }
+    fi
     wine_env_display || return 1
     wine_env_prefix
     [ -n "${1:-}" ] && wine_env_anchor "$1"
@@ -74,17 +130,22 @@ wine_env_stop() {
     fi
     wineserver -k >/dev/null 2>&1
     timeout 20 wineserver -w >/dev/null 2>&1
+    if [ -n "$_wine_root_mount" ]; then
+        $_wine_sudo umount "$_wine_root_mount" 2>/dev/null || $_wine_sudo umount -l "$_wine_root_mount" 2>/dev/null
+        _wine_root_mount=
+    fi
     if [ -n "$_wine_xvfb_pid" ]; then
         kill "$_wine_xvfb_pid" 2>/dev/null
         wait "$_wine_xvfb_pid" 2>/dev/null
         _wine_xvfb_pid=
     fi
+    return 0
 }
 
-# The program to run: Pelorin is 32-bit; that build when this machine's Wine
-# can run 32-bit code, else the same sources built as a 64-bit program.
+# The program to run: the 32-bit Pelorin.exe under 32-bit Wine where that
+# can be had, else the same sources built as a 64-bit program.
 wine_env_program() {
-    if [ -x /usr/lib/wine/wine ] && /usr/lib/wine/wine --version >/dev/null 2>&1; then
+    if [ "$PELORIN_WINE_BITS" = 32 ]; then
         echo build/win32/Pelorin.exe
     else
         echo build/win64/Pelorin.exe

@@ -1,0 +1,112 @@
+#!/usr/bin/env bash
+# Makes 32-bit Wine available for running the 32-bit Pelorin.exe, once; fast
+# when it is there already. Runs as root or via sudo.
+#
+# - A host whose own 32-bit Wine runs (/usr/lib/wine/wine) needs nothing.
+# - Otherwise an i386 Debian 12 root with wine32 is built, once, in
+#   $PELORIN_I386_ROOT (default /var/cache/pelorin/i386-root): about 5
+#   minutes and 1.4 GB on disk, 200 MB downloaded. No i386 package is ever
+#   installed into the host, so the host's 64-bit Wine is left as it is.
+# - A kernel that cannot execute 32-bit code runs the root's programs
+#   through qemu-user (qemu 10 from bookworm-backports; bookworm's own qemu
+#   7.2 costs about 50 s of CPU per Wine process), registered for i386 ELF
+#   files with binfmt_misc. The registration lives in the kernel only and is
+#   made again after a reboot.
+set -euo pipefail
+
+SUDO=
+if [ "$(id -u)" -ne 0 ]; then SUDO=sudo; fi
+
+if [ -x /usr/lib/wine/wine ] && /usr/lib/wine/wine --version >/dev/null 2>&1; then
+    exit 0
+fi
+
+root=${PELORIN_I386_ROOT:-/var/cache/pelorin/i386-root}
+# Changing this list rebuilds the root's packages.
+packages=(
+    wine wine32 libwine fonts-ipafont-gothic fonts-wine locales fontconfig
+    libgl1 libgnutls30 libkrb5-3 libgssapi-krb5-2 libcups2 libdbus-1-3
+    libxcomposite1 libxcursor1 libxfixes3 libxi6 libxinerama1 libxrandr2 libxrender1 libxxf86vm1
+)
+stamp="$root/.pelorin-ready"
+want="packages: ${packages[*]}"
+
+host_pkgs=()
+command -v debootstrap >/dev/null || host_pkgs+=(debootstrap)
+
+# A static i386 ELF of 93 bytes that exits with status 42.
+tiny=$(mktemp)
+trap 'rm -f "$tiny"' EXIT
+printf '\x7f\x45\x4c\x46\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00\x01\x00\x00\x00\x54\x80\x04\x08\x34\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x34\x00\x20\x00\x01\x00\x00\x00\x00\x00\x00\x00\x01\x00\x00\x00\x00\x00\x00\x00\x00\x80\x04\x08\x00\x80\x04\x08\x5d\x00\x00\x00\x5d\x00\x00\x00\x05\x00\x00\x00\x00\x10\x00\x00\xb8\x01\x00\x00\x00\xb3\x2a\xcd\x80' > "$tiny"
+chmod +x "$tiny"
+
+binfmt=/proc/sys/fs/binfmt_misc
+entry=$binfmt/pelorin-i386
+[ -e "$binfmt/register" ] || $SUDO mount -t binfmt_misc binfmt_misc "$binfmt"
+
+# Whether the kernel itself runs 32-bit code: asked with our own emulation
+# switched off for a moment.
+native=false
+if [ -e "$entry" ]; then echo 0 | $SUDO tee "$entry" >/dev/null; fi
+set +e; "$tiny" 2>/dev/null; rc=$?; set -e
+[ "$rc" -eq 42 ] && native=true
+if [ -e "$entry" ]; then echo 1 | $SUDO tee "$entry" >/dev/null; fi
+
+if $native; then
+    # Native runs are faster: our emulation is not needed.
+    if [ -e "$entry" ]; then echo -1 | $SUDO tee "$entry" >/dev/null; fi
+else
+    qemu=/usr/bin/qemu-i386-static
+    if ! "$qemu" --version 2>/dev/null | grep -q 'version \(9\|[1-9][0-9]\)\.'; then
+        src=/etc/apt/sources.list.d/pelorin-backports.sources
+        if ! grep -rqs 'bookworm-backports' /etc/apt/sources.list /etc/apt/sources.list.d/; then
+            printf '%s\n' 'Types: deb' 'URIs: http://deb.debian.org/debian' 'Suites: bookworm-backports' \
+                'Components: main' 'Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg' | $SUDO tee "$src" >/dev/null
+        fi
+        $SUDO apt-get update -qq
+        DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends \
+            -t bookworm-backports qemu-user-static >/dev/null
+    fi
+    if [ ! -e "$entry" ]; then
+        # i386 ELF executables (e_machine 3); F: the interpreter is opened
+        # now, so it also serves inside the root.
+        magic='\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00'
+        mask='\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff'
+        printf '%s' ":pelorin-i386:M::$magic:$mask:$qemu:POCF" | $SUDO tee "$binfmt/register" >/dev/null
+    fi
+    set +e; "$tiny"; rc=$?; set -e
+    if [ "$rc" -ne 42 ]; then
+        echo "wine32-setup: i386 programs do not run, even through $qemu" >&2
+        exit 1
+    fi
+fi
+
+if [ -f "$stamp" ] && [ "$(cat "$stamp")" = "$want" ]; then
+    exit 0
+fi
+
+if [ ${#host_pkgs[@]} -gt 0 ]; then
+    $SUDO apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${host_pkgs[@]}" >/dev/null
+fi
+
+echo "wine32-setup: building the i386 root in $root (about 5 minutes, once)"
+start=$(date +%s)
+if [ ! -x "$root/usr/bin/apt-get" ]; then
+    $SUDO rm -rf "$root"
+    $SUDO mkdir -p "$(dirname "$root")"
+    mirror=$(sed -n 's/^URIs: *\(http[^ ]*debian\)\/\?$/\1/p' /etc/apt/sources.list.d/*.sources 2>/dev/null | head -n 1)
+    $SUDO debootstrap --arch=i386 --variant=minbase bookworm "$root" "${mirror:-http://deb.debian.org/debian}" >/dev/null
+fi
+# Package scripts start no services in the root.
+printf '#!/bin/sh\nexit 101\n' | $SUDO tee "$root/usr/sbin/policy-rc.d" >/dev/null
+$SUDO chmod +x "$root/usr/sbin/policy-rc.d"
+grep -q '^ja_JP.UTF-8 UTF-8' "$root/etc/locale.gen" 2>/dev/null \
+    || echo 'ja_JP.UTF-8 UTF-8' | $SUDO tee -a "$root/etc/locale.gen" >/dev/null
+for d in proc sys dev dev/pts; do
+    mountpoint -q "$root/$d" || $SUDO mount --bind "/$d" "$root/$d"
+done
+$SUDO chroot "$root" /bin/sh -c "apt-get update -qq && DEBIAN_FRONTEND=noninteractive \
+    apt-get install -y -qq --no-install-recommends ${packages[*]} >/dev/null && locale-gen >/dev/null"
+echo "$want" | $SUDO tee "$stamp" >/dev/null
+echo "wine32-setup: i386 root ready in $(( $(date +%s) - start )) s ($(du -sh -x "$root" 2>/dev/null | cut -f1))"
