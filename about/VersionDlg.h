@@ -14,6 +14,8 @@ void AddVersionMenuItem(HWND hWnd);
 
 class CVersionDlg : public CDialog
 {
+    DECLARE_MESSAGE_MAP()
+
 public:
     CVersionDlg();
     virtual ~CVersionDlg();
@@ -22,12 +24,7 @@ public:
 
     CWebLinkLabel m_link;   // control 1005
 
-    virtual const MsgMap* GetMessageMap() const { return &messageMap; }
-    static const MsgMap messageMap;
-
 protected:
-    static const MsgMapEntry s_entries[];
-
     virtual void DoDataExchange(CDataExchange* pDX);
     virtual BOOL OnInitDialog();
 

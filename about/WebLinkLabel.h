@@ -7,6 +7,8 @@
 
 class CWebLinkLabel : public CStatic
 {
+    DECLARE_MESSAGE_MAP()
+
 public:
     CWebLinkLabel();
     virtual ~CWebLinkLabel();
@@ -21,8 +23,6 @@ public:
 
     virtual BOOL PreTranslateMessage(MSG* pMsg);
 
-    virtual const MsgMap* GetMessageMap() const { return &messageMap; }
-    static const MsgMap messageMap;
 
     BOOL m_bHover;          // the mouse is over the label (and it holds the capture)
     COLORREF m_clrLink;     // text colour when not hovered
@@ -32,8 +32,6 @@ public:
     CToolTipCtrl m_tip;     // shows the address
 
 protected:
-    static const MsgMapEntry s_entries[];
-
     virtual void PreSubclassWindow();
 
     // Called when the parent asks for the label's colours.

@@ -1,14 +1,12 @@
 #include "LauncherApp.h"
-#include "SettingsNames.h"
+#include "../compare/SettingsNames.h"
 #include "../compare/CompareDlg.h"
 
-namespace {
-const MsgMapEntry s_appEntries[] = {
+const MsgMapEntry CLauncherApp::s_entries[] = {
     MapCommand(ID_HELP, Thunk<CWinApp, &CWinApp::OnHelp>),
 };
-} // namespace
 
-const MsgMap CLauncherApp::messageMap = MakeMsgMap(&CWinApp::messageMap, s_appEntries);
+const MsgMap CLauncherApp::messageMap = MakeMsgMap(&CWinApp::messageMap, s_entries);
 
 CLauncherApp theApp;
 

@@ -5,12 +5,11 @@
 
 class CLauncherApp : public CWinApp
 {
+    DECLARE_MESSAGE_MAP()
+
 public:
     CLauncherApp();
     virtual BOOL InitInstance();
-
-    virtual const MsgMap* GetMessageMap() const { return &messageMap; }
-    static const MsgMap messageMap;
 };
 
 extern CLauncherApp theApp;

@@ -28,11 +28,12 @@ add_library(pelorin_core STATIC
     framework/Controls.cpp
     framework/FileDialog.cpp
     compare/CompareDlg.cpp
-    compare/CompareSettings.cpp
-    compare/Launch.cpp
-    compare/Locator.cpp
-    compare/Pickers.cpp
-    compare/ExchangeDrop.cpp
+    compare/CompareDlgSettings.cpp
+    compare/CompareDlgLaunch.cpp
+    compare/CompareDlgLocator.cpp
+    compare/CompareDlgPickers.cpp
+    compare/FolderPicker.cpp
+    compare/CompareDlgDrop.cpp
     compare/RecentPathCombo.cpp
     about/VersionDlg.cpp
     about/WebLinkLabel.cpp

@@ -1,5 +1,12 @@
 // The main window: the comparison tool's path, the two paths to compare and
-// the subdirectory choice; OK starts the comparison.
+// the subdirectory choice; OK starts the comparison. The class is defined
+// over these files:
+//   CompareDlg.cpp          routing table, opening, system menu, painting, closing
+//   CompareDlgLaunch.cpp    OK: starting the comparison tool
+//   CompareDlgSettings.cpp  loading and saving the settings
+//   CompareDlgLocator.cpp   finding and choosing the comparison tool
+//   CompareDlgPickers.cpp   the folder and file pickers of the path fields
+//   CompareDlgDrop.cpp      the Exchange button and items dropped on the dialog
 #pragma once
 
 #include "../framework/Dialog.h"
@@ -8,6 +15,8 @@
 
 class CCompareDlg : public CDialog
 {
+    DECLARE_MESSAGE_MAP()
+
 public:
     explicit CCompareDlg(CWnd* pParent = 0);
     virtual ~CCompareDlg();
@@ -20,12 +29,7 @@ public:
     CString m_strWinDiff;           // edit 1007
     HICON m_appIcon;
 
-    virtual const MsgMap* GetMessageMap() const { return &messageMap; }
-    static const MsgMap messageMap;
-
 protected:
-    static const MsgMapEntry s_entries[];
-
     virtual void DoDataExchange(CDataExchange* pDX);
     virtual BOOL OnInitDialog();
     virtual void OnOK() { LaunchComparison(); }

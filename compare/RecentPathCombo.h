@@ -7,6 +7,8 @@
 
 class CRecentPathCombo : public CComboBox
 {
+    DECLARE_MESSAGE_MAP()
+
 public:
     CRecentPathCombo();
     virtual ~CRecentPathCombo();
@@ -25,8 +27,6 @@ public:
 
     virtual BOOL PreTranslateMessage(MSG* pMsg);
 
-    virtual const MsgMap* GetMessageMap() const { return &messageMap; }
-    static const MsgMap messageMap;
 
     bool m_bHistory;        // entries are added to the list
     bool m_bAutoComplete;   // completion while typing is on
@@ -34,7 +34,6 @@ public:
     int m_nMaxHistory;      // most entries kept when one is added
 
 protected:
-    static const MsgMapEntry s_entries[];
     void OnDropFiles(HDROP hDrop);
     // The edit part's selection position for a byte offset of its text.
     int EditPosition(int nByte);

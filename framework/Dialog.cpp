@@ -1,7 +1,6 @@
 #include "Dialog.h"
+#include "AfxState.h"
 #include "WinApp.h"
-
-extern HWND g_hLockoutNotifyWindow;
 
 HWND CDataExchange::PrepareCtrl(int nIDC)
 {
@@ -52,10 +51,11 @@ void DDX_Text(CDataExchange* pDX, int nIDC, CString& value)
 BOOL CWnd::UpdateData(BOOL bSaveAndValidate)
 {
     CDataExchange dx(this, bSaveAndValidate);
-    HWND hOldLockout = g_hLockoutNotifyWindow;
-    g_hLockoutNotifyWindow = m_hWnd;
+    AfxState& state = AfxGetState();
+    HWND hOldLockout = state.hLockoutNotifyWindow;
+    state.hLockoutNotifyWindow = m_hWnd;
     DoDataExchange(&dx);
-    g_hLockoutNotifyWindow = hOldLockout;
+    state.hLockoutNotifyWindow = hOldLockout;
     if (dx.m_bFailed) {
         AfxMessageBox(AFX_IDP_INTERNAL_FAILURE, MB_OK | MB_ICONSTOP);
         return FALSE;
@@ -63,14 +63,12 @@ BOOL CWnd::UpdateData(BOOL bSaveAndValidate)
     return TRUE;
 }
 
-namespace {
-const MsgMapEntry s_dialogEntries[] = {
+const MsgMapEntry CDialog::s_entries[] = {
     MapCommand(IDOK, Thunk<CDialog, &CDialog::OnOK>),
     MapCommand(IDCANCEL, Thunk<CDialog, &CDialog::OnCancel>),
 };
-} // namespace
 
-const MsgMap CDialog::messageMap = MakeMsgMap(&CWnd::messageMap, s_dialogEntries);
+const MsgMap CDialog::messageMap = MakeMsgMap(&CWnd::messageMap, s_entries);
 
 CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd)
     : m_nIDTemplate(nIDTemplate), m_pParentWnd(pParentWnd), m_bContinueModal(false), m_nModalResult(-1)

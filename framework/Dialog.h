@@ -24,6 +24,8 @@ void DDX_Text(CDataExchange* pDX, int nIDC, CString& value);
 
 class CDialog : public CWnd
 {
+    DECLARE_MESSAGE_MAP()
+
 public:
     CDialog(UINT nIDTemplate, CWnd* pParentWnd = 0);
     virtual ~CDialog();
@@ -38,9 +40,6 @@ public:
     virtual void OnCancel();
     virtual BOOL PreTranslateMessage(MSG* pMsg);
     virtual DWORD GetHelpContext() const { return HID_BASE + m_nIDTemplate; }
-
-    virtual const MsgMap* GetMessageMap() const { return &messageMap; }
-    static const MsgMap messageMap;
 
     UINT m_nIDTemplate;
     CWnd* m_pParentWnd;

@@ -1,21 +1,20 @@
 #include "WinApp.h"
+#include "AfxState.h"
 
 #include <string.h>
 
 namespace {
 
-CWinApp* g_pApp = 0;
-LeadByteTable g_ansiLead;
-
 void BuildAnsiLeadBytes()
 {
-    memset(&g_ansiLead, 0, sizeof(g_ansiLead));
+    LeadByteTable& lead = AfxGetState().ansiLead;
+    memset(&lead, 0, sizeof(lead));
     CPINFO cpi;
     if (!::GetCPInfo(CP_ACP, &cpi))
         return;
     for (int i = 0; i + 1 < MAX_LEADBYTES && (cpi.LeadByte[i] || cpi.LeadByte[i + 1]); i += 2)
         for (int b = cpi.LeadByte[i]; b <= cpi.LeadByte[i + 1]; b++)
-            g_ansiLead.lead[b] = true;
+            lead.lead[b] = true;
 }
 
 // The full path of the running module, however long.
@@ -44,14 +43,13 @@ CWinApp::CWinApp(const char* pszAppName) : m_hInstance(NULL), m_pMainWnd(0)
 {
     if (pszAppName)
         m_strAppName = pszAppName;
-    g_pApp = this;
-    memset(&g_ansiLead, 0, sizeof(g_ansiLead));
+    AfxGetState().pApp = this;
 }
 
 CWinApp::~CWinApp()
 {
-    if (g_pApp == this)
-        g_pApp = 0;
+    if (AfxGetState().pApp == this)
+        AfxGetState().pApp = 0;
 }
 
 BOOL CWinApp::InitInstance()
@@ -68,12 +66,12 @@ bool CWinApp::InitApplication(HINSTANCE hInstance)
     if (m_strAppName.IsEmpty()) {
         m_strAppName = AfxLoadString(AFX_IDS_APP_TITLE);
         if (m_strAppName.IsEmpty())
-            m_strAppName = AppNameFromModulePath(path, g_ansiLead);
+            m_strAppName = AppNameFromModulePath(path, AfxAnsiLeadBytes());
     }
 
     // The help file: the same path with ".HLP" for the extension.
-    int dot = MbsFindLast(path, path.GetLength(), '.', g_ansiLead);
-    int sep = MbsFindLast(path, path.GetLength(), '\\', g_ansiLead);
+    int dot = MbsFindLast(path, path.GetLength(), '.', AfxAnsiLeadBytes());
+    int sep = MbsFindLast(path, path.GetLength(), '\\', AfxAnsiLeadBytes());
     m_strHelpFilePath = (dot > sep) ? path.Left(dot) : path;
     m_strHelpFilePath += ".HLP";
     return true;
@@ -181,22 +179,23 @@ void CWinApp::OnHelp()
 
 CWinApp* AfxGetApp()
 {
-    return g_pApp;
+    return AfxGetState().pApp;
 }
 
 CWnd* AfxGetMainWnd()
 {
-    return g_pApp ? g_pApp->m_pMainWnd : 0;
+    return AfxGetApp() ? AfxGetApp()->m_pMainWnd : 0;
 }
 
 HINSTANCE AfxGetInstanceHandle()
 {
-    return g_pApp && g_pApp->m_hInstance ? g_pApp->m_hInstance : ::GetModuleHandleA(NULL);
+    CWinApp* pApp = AfxGetApp();
+    return pApp && pApp->m_hInstance ? pApp->m_hInstance : ::GetModuleHandleA(NULL);
 }
 
 const LeadByteTable& AfxAnsiLeadBytes()
 {
-    return g_ansiLead;
+    return AfxGetState().ansiLead;
 }
 
 CString AfxLoadString(UINT nID)
@@ -211,7 +210,7 @@ int AfxMessageBox(UINT nIDPrompt, UINT nType)
     HWND hOwner = ::GetActiveWindow();
     if (!hOwner && AfxGetMainWnd())
         hOwner = AfxGetMainWnd()->m_hWnd;
-    CString caption = g_pApp ? g_pApp->m_strAppName : CString();
+    CString caption = AfxGetApp() ? AfxGetApp()->m_strAppName : CString();
     return ::MessageBoxA(hOwner, AfxLoadString(nIDPrompt), caption, nType);
 }
 

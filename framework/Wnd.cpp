@@ -1,26 +1,15 @@
 #include "Wnd.h"
+#include "AfxState.h"
 #include "WinApp.h"
 
 namespace {
-
-// The message being handled now, for CWnd::Default.
-struct CurrentMsg
-{
-    UINT message;
-    WPARAM wParam;
-    LPARAM lParam;
-};
-CurrentMsg g_current = { 0, 0, 0 };
-
-// Every object attached to a window. A program of a few windows needs no
-// more than a short list.
-CWnd* g_pFirstWnd = 0;
-
+AfxState g_state;
 } // namespace
 
-// The dialog whose data exchange is running: its control notifications are
-// dropped until the exchange ends.
-HWND g_hLockoutNotifyWindow = NULL;
+AfxState& AfxGetState()
+{
+    return g_state;
+}
 
 const MsgMap CCmdTarget::messageMap = { 0, 0, 0 };
 const MsgMap CWnd::messageMap = { &CCmdTarget::messageMap, 0, 0 };
@@ -67,7 +56,8 @@ CWnd* CWnd::FromHandlePermanent(HWND hWnd)
 {
     if (!hWnd)
         return 0;
-    for (CWnd* p = g_pFirstWnd; p; p = p->m_pNextWnd)
+    // A program of a few windows needs no more than a short list.
+    for (CWnd* p = g_state.pFirstWnd; p; p = p->m_pNextWnd)
         if (p->m_hWnd == hWnd)
             return p;
     return 0;
@@ -76,13 +66,13 @@ CWnd* CWnd::FromHandlePermanent(HWND hWnd)
 void CWnd::Attach(HWND hWnd)
 {
     m_hWnd = hWnd;
-    m_pNextWnd = g_pFirstWnd;
-    g_pFirstWnd = this;
+    m_pNextWnd = g_state.pFirstWnd;
+    g_state.pFirstWnd = this;
 }
 
 void CWnd::Detach()
 {
-    for (CWnd** pp = &g_pFirstWnd; *pp; pp = &(*pp)->m_pNextWnd) {
+    for (CWnd** pp = &g_state.pFirstWnd; *pp; pp = &(*pp)->m_pNextWnd) {
         if (*pp == this) {
             *pp = m_pNextWnd;
             break;
@@ -156,7 +146,7 @@ bool CWnd::OnCommand(WPARAM wParam, LPARAM lParam)
 {
     HWND hCtl = (HWND)lParam;
     if (hCtl) {
-        if (g_hLockoutNotifyWindow == m_hWnd)
+        if (g_state.hLockoutNotifyWindow == m_hWnd)
             return true;            // a data exchange is running: drop it
         CWnd* pChild = FromHandlePermanent(hCtl);
         LRESULT r;
@@ -190,7 +180,7 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 
 LRESULT CWnd::Default()
 {
-    return DefWindowProc(g_current.message, g_current.wParam, g_current.lParam);
+    return DefWindowProc(g_state.currentMessage, g_state.currentWParam, g_state.currentLParam);
 }
 
 CString CWnd::GetWindowText() const
@@ -250,12 +240,16 @@ LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPara
     if (!pWnd)
         return ::DefWindowProcA(hWnd, message, wParam, lParam);
 
-    CurrentMsg saved = g_current;
-    g_current.message = message;
-    g_current.wParam = wParam;
-    g_current.lParam = lParam;
+    UINT savedMessage = g_state.currentMessage;
+    WPARAM savedWParam = g_state.currentWParam;
+    LPARAM savedLParam = g_state.currentLParam;
+    g_state.currentMessage = message;
+    g_state.currentWParam = wParam;
+    g_state.currentLParam = lParam;
     LRESULT lResult = pWnd->WindowProc(message, wParam, lParam);
-    g_current = saved;
+    g_state.currentMessage = savedMessage;
+    g_state.currentWParam = savedWParam;
+    g_state.currentLParam = savedLParam;
 
     if (message == WM_NCDESTROY) {
         CWinApp* pApp = AfxGetApp();

@@ -90,6 +90,17 @@ constexpr MsgMapEntry MapCtlColorReflect(MsgThunk pfn)
     return MsgMapEntry{ MK_CTLCOLOR_REFLECT, 0, 0, pfn };
 }
 
+// Declares the routing table of a class that reacts to events: its entries
+// (s_entries) and the table (messageMap), both defined in the class's .cpp
+// file, the table with MakeMsgMap(&Base::messageMap, s_entries). Put it at the
+// top of the class; the access that follows it is protected.
+#define DECLARE_MESSAGE_MAP()                                               \
+public:                                                                     \
+    virtual const MsgMap* GetMessageMap() const { return &messageMap; }     \
+    static const MsgMap messageMap;                                         \
+protected:                                                                  \
+    static const MsgMapEntry s_entries[];
+
 // ---------------------------------------------------------------------------
 
 class CCmdTarget

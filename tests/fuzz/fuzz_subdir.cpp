@@ -1,6 +1,6 @@
 // The "SubDir" value is read like "%d": compared with strtoll, clamped to
 // the int range.
-#include "app/ProfileValues.h"
+#include "compare/ProfileValues.h"
 #include "FuzzRef.h"
 
 #include <errno.h>

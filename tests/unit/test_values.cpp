@@ -1,6 +1,6 @@
 // The stored "SubDir" value is read with "%d" semantics, and the parameter
 // text for the comparison tool is built as "\"%s\" \"%s\" %s" would build it.
-#include "app/ProfileValues.h"
+#include "compare/ProfileValues.h"
 #include "compare/LaunchParams.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 #include "CompareDlg.h"
-#include "../app/SettingsNames.h"
+#include "SettingsNames.h"
 #include "../framework/FileDialog.h"
 #include "../framework/WinApp.h"
 

@@ -1,6 +1,6 @@
 #include "CompareDlg.h"
-#include "../app/ProfileValues.h"
-#include "../app/SettingsNames.h"
+#include "ProfileValues.h"
+#include "SettingsNames.h"
 #include "../framework/WinApp.h"
 
 // Called while the dialog opens: both path fields, then the subdirectory

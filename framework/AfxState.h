@@ -1,0 +1,38 @@
+// Everything the framework keeps between calls, in one place. There is one
+// such state, for the program's one user-interface thread. It is
+// zero-initialised before any constructor runs and lives until the process
+// ends; each member says who sets it.
+#pragma once
+
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <windows.h>
+
+#include "Mbcs.h"
+
+class CWinApp;
+class CWnd;
+
+struct AfxState
+{
+    // The application object: set by its constructor, cleared by its
+    // destructor.
+    CWinApp* pApp;
+    // Lead bytes of the system's ANSI code page: filled at start-up
+    // (CWinApp::InitApplication), before any window exists.
+    LeadByteTable ansiLead;
+    // Every object attached to a window, most recent first: CWnd::Attach
+    // adds one, CWnd::Detach (at the latest on WM_NCDESTROY) takes it out.
+    CWnd* pFirstWnd;
+    // The message AfxWndProc is handling now, for CWnd::Default; saved and
+    // restored around each nested call.
+    UINT currentMessage;
+    WPARAM currentWParam;
+    LPARAM currentLParam;
+    // The dialog whose data exchange runs: its control notifications are
+    // dropped until UpdateData returns.
+    HWND hLockoutNotifyWindow;
+};
+
+AfxState& AfxGetState();
