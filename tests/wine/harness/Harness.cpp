@@ -1,9 +1,8 @@
 #include "Harness.h"
-
-#include "../../../app/LauncherApp.h"
+#include "../agent/AgentProtocol.h"
 
 #include <gtest/gtest.h>
-#include <shlobj.h>
+#include <shellapi.h>
 
 #include <stdio.h>
 #include <string.h>
@@ -14,14 +13,19 @@ namespace harness {
 
 namespace {
 
-struct Runner
+// The program while a script runs.
+struct Program
 {
-    std::vector<Tick> ticks;
-    size_t next;
-    DWORD deadline;
-    bool timedOut;
+    PROCESS_INFORMATION pi;
+    DWORD tid;          // its user-interface thread
+    HWND hDialog;
+    HANDLE hMapping, hAnswered;
+    AgentBlock* block;
+    HHOOK hHook;
 };
-Runner g_run;
+Program g_program;
+HMODULE g_agent;
+UINT g_agentMessage;
 
 BOOL CALLBACK CollectDialogs(HWND hWnd, LPARAM lParam)
 {
@@ -31,63 +35,142 @@ BOOL CALLBACK CollectDialogs(HWND hWnd, LPARAM lParam)
     return TRUE;
 }
 
-std::vector<HWND> ThreadDialogs()
+std::vector<HWND> ProgramDialogs()
 {
     std::vector<HWND> found;
-    ::EnumThreadWindows(::GetCurrentThreadId(), CollectDialogs, (LPARAM)&found);
+    if (g_program.tid)
+        ::EnumThreadWindows(g_program.tid, CollectDialogs, (LPARAM)&found);
     return found;
 }
 
-// Closes what the program left open: the newest dialog first.
-void CloseEverything()
+bool Running()
 {
-    std::vector<HWND> dialogs = ThreadDialogs();
-    for (size_t i = 0; i < dialogs.size(); i++) {
-        if (::IsWindowEnabled(dialogs[i])) {
-            ::PostMessageA(dialogs[i], WM_COMMAND, IDCANCEL, 0);
-            return;
+    return g_program.pi.hProcess && ::WaitForSingleObject(g_program.pi.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+// Starts the program and waits for its dialog; then puts the agent in.
+bool Start(const std::string& name)
+{
+    std::string exe = BuildDir() + "Pelorin.exe";
+    if (name != "Pelorin") {
+        exe = ScratchDir() + name + ".exe";
+        if (!::CopyFileA((BuildDir() + "Pelorin.exe").c_str(), exe.c_str(), FALSE)) {
+            ADD_FAILURE() << "cannot copy Pelorin.exe to " << exe;
+            return false;
         }
     }
-    if (MainDialog())
-        ::PostMessageA(MainDialog(), WM_COMMAND, IDCANCEL, 0);
-}
-
-VOID CALLBACK OnTick(HWND, UINT, UINT_PTR, DWORD)
-{
-    if (::GetTickCount() >= g_run.deadline) {
-        g_run.timedOut = true;
-        CloseEverything();
-        return;
+    STARTUPINFOA si;
+    ZeroMemory(&si, sizeof(si));
+    si.cb = sizeof(si);
+    std::string cmd = "\"" + exe + "\"";
+    Program& p = g_program;
+    if (!::CreateProcessA(exe.c_str(), &cmd[0], NULL, NULL, FALSE, 0, NULL, ScratchDir().c_str(), &si, &p.pi)) {
+        ADD_FAILURE() << "cannot start " << exe;
+        return false;
     }
-    if (g_run.next < g_run.ticks.size()) {
-        size_t i = g_run.next;
-        if (g_run.ticks[i]())
-            g_run.next = i + 1;
+    ::WaitForInputIdle(p.pi.hProcess, 20000);
+    for (DWORD start = ::GetTickCount(); !p.hDialog && ::GetTickCount() - start < 20000 && Running();) {
+        p.tid = p.pi.dwThreadId;
+        std::vector<HWND> dialogs = ProgramDialogs();
+        if (!dialogs.empty())
+            p.hDialog = dialogs[0];
+        else
+            ::Sleep(20);
     }
+    if (!p.hDialog) {
+        ADD_FAILURE() << name << ".exe showed no dialog";
+        return false;
+    }
+
+    char blockName[64], eventName[64];
+    AgentObjectNames(p.pi.dwProcessId, blockName, eventName);
+    p.hMapping = ::CreateFileMappingA(INVALID_HANDLE_VALUE, NULL, PAGE_READWRITE, 0, sizeof(AgentBlock), blockName);
+    p.hAnswered = ::CreateEventA(NULL, FALSE, FALSE, eventName);
+    p.block = p.hMapping ? (AgentBlock*)::MapViewOfFile(p.hMapping, FILE_MAP_ALL_ACCESS, 0, 0, 0) : NULL;
+    if (!g_agent) {
+        g_agent = ::LoadLibraryA((BuildDir() + "agent.dll").c_str());
+        g_agentMessage = ::RegisterWindowMessageA(PELORIN_AGENT_MESSAGE);
+    }
+    HOOKPROC proc = g_agent ? (HOOKPROC)::GetProcAddress(g_agent, PELORIN_AGENT_HOOK) : NULL;
+    p.hHook = proc ? ::SetWindowsHookExA(WH_GETMESSAGE, proc, g_agent, p.tid) : NULL;
+    if (!p.block || !p.hAnswered || !p.hHook) {
+        ADD_FAILURE() << "cannot put the agent into " << name << ".exe";
+        return false;
+    }
+    return true;
 }
 
-void SetShift(bool shift)
+// Ends what the program left open, newest dialog first, then the program.
+void Stop(bool timedOut)
 {
-    BYTE state[256];
-    ZeroMemory(state, sizeof(state));
-    if (shift)
-        state[VK_SHIFT] = state[VK_LSHIFT] = 0x80;
-    ::SetKeyboardState(state);
+    Program& p = g_program;
+    for (int round = 0; timedOut && round < 10 && Running(); round++) {
+        std::vector<HWND> dialogs = ProgramDialogs();
+        for (size_t i = 0; i < dialogs.size(); i++) {
+            if (::IsWindowEnabled(dialogs[i])) {
+                ::PostMessageA(dialogs[i], WM_COMMAND, IDCANCEL, 0);
+                break;
+            }
+        }
+        ::WaitForSingleObject(p.pi.hProcess, 500);
+    }
+    if (Running()) {
+        ::TerminateProcess(p.pi.hProcess, 1);
+        ::WaitForSingleObject(p.pi.hProcess, 5000);
+    }
+    if (p.hHook)
+        ::UnhookWindowsHookEx(p.hHook);
+    if (p.block)
+        ::UnmapViewOfFile(p.block);
+    if (p.hMapping)
+        ::CloseHandle(p.hMapping);
+    if (p.hAnswered)
+        ::CloseHandle(p.hAnswered);
+    if (p.pi.hProcess) {
+        ::CloseHandle(p.pi.hProcess);
+        ::CloseHandle(p.pi.hThread);
+    }
+    ZeroMemory(&p, sizeof(p));
 }
 
-void PostKeyStroke(HWND hWnd, UINT vk)
+void PostKeyStroke(UINT vk)
 {
+    HWND hFocus = Focused();
     UINT scan = ::MapVirtualKeyA(vk, 0 /* MAPVK_VK_TO_VSC */);
-    ::PostMessageW(hWnd, WM_KEYDOWN, vk, (LPARAM)(1 | (scan << 16)));
-    ::PostMessageW(hWnd, WM_KEYUP, vk, (LPARAM)(1 | (scan << 16) | (1u << 30) | (1u << 31)));
-}
-
-std::string AppName()
-{
-    return std::string(theApp.m_strAppName);
+    ::PostMessageW(hFocus, WM_KEYDOWN, vk, (LPARAM)(1 | (scan << 16)));
+    ::PostMessageW(hFocus, WM_KEYUP, vk, (LPARAM)(1 | (scan << 16) | (1u << 30) | (1u << 31)));
 }
 
 } // namespace
+
+std::string Agent(const std::string& command, const std::string& data)
+{
+    Program& p = g_program;
+    if (!p.block || !Running())
+        return "<no program>";
+    static LONG s_request;
+    LONG request = ++s_request;
+    memcpy(p.block->text, command.c_str(), command.size() + 1);
+    memcpy(p.block->text + command.size() + 1, data.data(), data.size());
+    p.block->size = (DWORD)(command.size() + 1 + data.size());
+    p.block->request = request;
+    ::ResetEvent(p.hAnswered);
+    ::PostThreadMessageA(p.tid, g_agentMessage, (WPARAM)request, 0);
+    HANDLE waits[2] = { p.hAnswered, p.pi.hProcess };
+    for (DWORD start = ::GetTickCount(); p.block->answered != request;) {
+        DWORD left = 20000 - (::GetTickCount() - start);
+        if ((LONG)left <= 0 || ::WaitForMultipleObjects(2, waits, FALSE, left) != WAIT_OBJECT_0)
+            return p.block->answered == request ? std::string(p.block->text, p.block->size) : "<no answer>";
+    }
+    return std::string(p.block->text, p.block->size);
+}
+
+std::string Hex(const void* handle)
+{
+    char buf[32];
+    sprintf(buf, "%llx", (unsigned long long)(ULONG_PTR)handle);
+    return buf;
+}
 
 Script& Script::Do(Step step)
 {
@@ -100,67 +183,31 @@ Script& Script::Do(Step step)
 
 Script& Script::Type(const std::string& text)
 {
-    // Keys that need the same Shift state go into one step: the state is set
-    // now and read by the loop's TranslateMessage when the keys arrive.
-    struct Key
-    {
-        UINT vk;       // 0: a double-byte character posted as WM_CHAR
-        WCHAR ch;
-        bool shift;
-    };
-    std::vector<Key> keys;
     for (size_t i = 0; i < text.size(); i++) {
         unsigned char c = (unsigned char)text[i];
-        if (::IsDBCSLeadByte(c) && i + 1 < text.size()) {
-            WCHAR w = 0;
-            ::MultiByteToWideChar(CP_ACP, 0, text.c_str() + i, 2, &w, 1);
-            Key k = { 0, w, false };
-            keys.push_back(k);
-            i++;
-            continue;
-        }
-        SHORT vks = ::VkKeyScanA((CHAR)c);
+        int len = ::IsDBCSLeadByte(c) && i + 1 < text.size() ? 2 : 1;
+        SHORT vks = len == 1 ? ::VkKeyScanA((CHAR)c) : -1;
         if (vks == -1) {
+            // A character no key makes here: as the input method sends it.
             WCHAR w = 0;
-            ::MultiByteToWideChar(CP_ACP, 0, text.c_str() + i, 1, &w, 1);
-            Key k = { 0, w, false };
-            keys.push_back(k);
+            ::MultiByteToWideChar(CP_ACP, 0, text.c_str() + i, len, &w, 1);
+            Do([w]() { ::PostMessageW(Focused(), WM_CHAR, w, 1); });
         } else {
-            Key k = { (UINT)LOBYTE(vks), 0, (HIBYTE(vks) & 1) != 0 };
-            keys.push_back(k);
+            Key(LOBYTE(vks), (HIBYTE(vks) & 1) != 0);
         }
+        i += len - 1;
     }
-    for (size_t i = 0; i < keys.size();) {
-        size_t j = i;
-        // A character posted as WM_CHAR would overtake the characters that
-        // the loop still has to make from the key strokes before it: it
-        // goes in a step of its own.
-        if (keys[i].vk == 0)
-            j = i + 1;
-        else
-            while (j < keys.size() && keys[j].vk != 0 && keys[j].shift == keys[i].shift)
-                j++;
-        std::vector<Key> run(keys.begin() + (long)i, keys.begin() + (long)j);
-        Do([run]() {
-            SetShift(run[0].shift);
-            HWND hFocus = ::GetFocus();
-            for (size_t k = 0; k < run.size(); k++) {
-                if (run[k].vk)
-                    PostKeyStroke(hFocus, run[k].vk);
-                else
-                    ::PostMessageW(hFocus, WM_CHAR, run[k].ch, 1);
-            }
-        });
-        i = j;
-    }
-    return Do([]() { SetShift(false); });
+    return *this;
 }
 
-Script& Script::Key(UINT vk)
+Script& Script::Key(UINT vk, bool shift)
 {
-    return Do([vk]() {
-        SetShift(false);
-        PostKeyStroke(::GetFocus(), vk);
+    return Do([vk, shift]() {
+        if (shift)
+            Agent("shift 1");
+        PostKeyStroke(vk);
+        if (shift)
+            Agent("shift 0");
     });
 }
 
@@ -171,7 +218,7 @@ Script& Script::Click(int id)
 
 Script& Script::Focus(int id)
 {
-    return Do([id]() { ::SetFocus(Ctl(id)); });
+    return Do([id]() { Agent("focus " + Hex(Ctl(id))); });
 }
 
 Script& Script::WaitFor(std::function<bool()> cond, DWORD timeoutMs)
@@ -182,44 +229,60 @@ Script& Script::WaitFor(std::function<bool()> cond, DWORD timeoutMs)
             *start = ::GetTickCount() | 1;
         if (cond())
             return true;
-        if ((LONG)(::GetTickCount() - *start) > (LONG)timeoutMs) {   // start may lie 1 ms ahead
+        if ((LONG)(::GetTickCount() - *start) > (LONG)timeoutMs) {
             ADD_FAILURE() << "a condition did not come true within " << timeoutMs << " ms";
             return true;
         }
+        ::Sleep(20);
         return false;
     });
     return *this;
 }
 
-bool RunProgram(const Script& script, DWORD timeoutMs)
+bool RunProgram(const Script& script, DWORD timeoutMs, const std::string& name)
 {
-    g_run.ticks.clear();
-    // The dialog in front, as after a user started it.
-    g_run.ticks.push_back([]() {
-        if (MainDialog())
-            ::SetForegroundWindow(MainDialog());
-        return true;
-    });
-    g_run.ticks.insert(g_run.ticks.end(), script.ticks().begin(), script.ticks().end());
-    g_run.next = 0;
-    g_run.timedOut = false;
-    g_run.deadline = ::GetTickCount() + timeoutMs;
+    DWORD deadline = ::GetTickCount() + timeoutMs;
+    if (!Start(name)) {
+        Stop(true);
+        return false;
+    }
+    // In front, as after a user started it.
+    Agent("foreground " + Hex(MainDialog()));
+    const std::vector<Tick>& ticks = script.ticks();
+    size_t next = 0;
+    bool timedOut = false;
+    while (next < ticks.size() && Running()) {
+        if ((LONG)(::GetTickCount() - deadline) >= 0) {
+            timedOut = true;
+            break;
+        }
+        if (ticks[next]()) {
+            next++;
+            Agent("sync");
+        }
+    }
+    if (!timedOut) {
+        LONG left = (LONG)(deadline - ::GetTickCount());
+        timedOut = ::WaitForSingleObject(g_program.pi.hProcess, left > 0 ? (DWORD)left : 0) != WAIT_OBJECT_0;
+    }
+    EXPECT_FALSE(timedOut) << name << " did not end within " << timeoutMs << " ms (step " << next << " of "
+                           << ticks.size() << ")";
+    EXPECT_EQ(ticks.size(), next) << name << " ended before its script did";
+    DWORD code = 0;
+    ::GetExitCodeProcess(g_program.pi.hProcess, &code);
+    EXPECT_TRUE(timedOut || code == 0) << name << " ended with " << std::hex << code;
+    Stop(timedOut);
+    return !timedOut;
+}
 
-    UINT_PTR timer = ::SetTimer(NULL, 0, 20, OnTick);
-    theApp.InitInstance();
-    ::KillTimer(NULL, timer);
-    SetShift(false);
-
-    EXPECT_FALSE(g_run.timedOut) << "the program did not end within " << timeoutMs << " ms (step "
-                                 << g_run.next << " of " << g_run.ticks.size() << ")";
-    EXPECT_EQ(g_run.ticks.size(), g_run.next) << "the program ended before its script did";
-    return !g_run.timedOut;
+DWORD ProgramPid()
+{
+    return g_program.pi.dwProcessId;
 }
 
 HWND MainDialog()
 {
-    CWnd* pMain = AfxGetMainWnd();
-    return pMain ? pMain->m_hWnd : NULL;
+    return ::IsWindow(g_program.hDialog) ? g_program.hDialog : NULL;
 }
 
 HWND Ctl(int id)
@@ -238,20 +301,127 @@ HWND ComboEdit(int id)
 
 HWND OtherDialog()
 {
-    std::vector<HWND> dialogs = ThreadDialogs();
+    std::vector<HWND> dialogs = ProgramDialogs();
     for (size_t i = 0; i < dialogs.size(); i++)
-        if (dialogs[i] != MainDialog())
+        if (dialogs[i] != g_program.hDialog)
             return dialogs[i];
     return NULL;
 }
 
+static GUITHREADINFO ThreadInfo()
+{
+    GUITHREADINFO gti;
+    ZeroMemory(&gti, sizeof(gti));
+    gti.cbSize = sizeof(gti);
+    ::GetGUIThreadInfo(g_program.tid, &gti);
+    return gti;
+}
+
+HWND Focused()
+{
+    return ThreadInfo().hwndFocus;
+}
+
+HWND Captured()
+{
+    return ThreadInfo().hwndCapture;
+}
+
+namespace {
+struct ChildSearch
+{
+    const char* cls;
+    const char* text;
+    HWND found;
+};
+
+BOOL CALLBACK MatchChild(HWND hWnd, LPARAM lParam)
+{
+    ChildSearch* s = (ChildSearch*)lParam;
+    char cls[64] = "";
+    ::GetClassNameA(hWnd, cls, sizeof(cls));
+    if (lstrcmpiA(cls, s->cls) == 0 && (s->text ? ::IsWindowVisible(hWnd) && Text(hWnd) == s->text : true)) {
+        s->found = hWnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+} // namespace
+
+HWND FindChild(HWND hParent, const char* cls, const char* text)
+{
+    ChildSearch s = { cls, text, NULL };
+    ::EnumChildWindows(hParent, MatchChild, (LPARAM)&s);
+    return s.found;
+}
+
+HWND FindThreadWindow(const char* cls)
+{
+    ChildSearch s = { cls, NULL, NULL };
+    if (g_program.tid)
+        ::EnumThreadWindows(g_program.tid, MatchChild, (LPARAM)&s);
+    return s.found;
+}
+
+RECT DialogRect(HWND hDlg, int x, int y, int cx, int cy)
+{
+    RECT rc = { 0, 0, 0, 0 };
+    char cmd[128];
+    sprintf(cmd, "dlgrect %s %d %d %d %d", Hex(hDlg).c_str(), x, y, x + cx, y + cy);
+    sscanf(Agent(cmd).c_str(), "%ld %ld %ld %ld", &rc.left, &rc.top, &rc.right, &rc.bottom);
+    return rc;
+}
+
+std::string ToAnsi(const std::wstring& w)
+{
+    if (w.empty())
+        return std::string();
+    int n = ::WideCharToMultiByte(CP_ACP, 0, w.data(), (int)w.size(), NULL, 0, NULL, NULL);
+    std::string s((size_t)n, '\0');
+    ::WideCharToMultiByte(CP_ACP, 0, w.data(), (int)w.size(), &s[0], n, NULL, NULL);
+    return s;
+}
+
+std::wstring ToWide(const std::string& s)
+{
+    if (s.empty())
+        return std::wstring();
+    int n = ::MultiByteToWideChar(CP_ACP, 0, s.data(), (int)s.size(), NULL, 0);
+    std::wstring w((size_t)n, L'\0');
+    ::MultiByteToWideChar(CP_ACP, 0, s.data(), (int)s.size(), &w[0], n);
+    return w;
+}
+
+// Asked with messages: another process's window text is not read by
+// GetWindowText.
 std::string Text(HWND hWnd)
 {
-    int n = ::GetWindowTextLengthA(hWnd);
-    std::string s((size_t)n + 1, '\0');
-    n = ::GetWindowTextA(hWnd, &s[0], n + 1);
-    s.resize((size_t)(n < 0 ? 0 : n));
-    return s;
+    int n = (int)::SendMessageW(hWnd, WM_GETTEXTLENGTH, 0, 0);
+    std::wstring w((size_t)(n < 0 ? 0 : n) + 1, L'\0');
+    n = (int)::SendMessageW(hWnd, WM_GETTEXT, w.size(), (LPARAM)&w[0]);
+    w.resize((size_t)(n < 0 ? 0 : n));
+    return ToAnsi(w);
+}
+
+void SetText(HWND hWnd, const std::string& text)
+{
+    ::SendMessageW(hWnd, WM_SETTEXT, 0, (LPARAM)ToWide(text).c_str());
+}
+
+// Wide: the ANSI list messages are not carried between processes whole.
+std::vector<std::string> ComboItems(int id)
+{
+    std::vector<std::string> items;
+    HWND hCombo = Ctl(id);
+    int count = (int)::SendMessageW(hCombo, CB_GETCOUNT, 0, 0);
+    for (int i = 0; i < count; i++) {
+        int n = (int)::SendMessageW(hCombo, CB_GETLBTEXTLEN, i, 0);
+        std::wstring w((size_t)(n < 0 ? 0 : n) + 1, L'\0');
+        n = (int)::SendMessageW(hCombo, CB_GETLBTEXT, i, (LPARAM)&w[0]);
+        w.resize((size_t)(n < 0 ? 0 : n));
+        items.push_back(ToAnsi(w));
+    }
+    return items;
 }
 
 Field ReadField(int id)
@@ -260,77 +430,38 @@ Field ReadField(int id)
     return f;
 }
 
-void SetText(HWND hWnd, const std::string& text)
+std::string DropFiles(HWND hWnd, const std::vector<std::string>& paths, POINT pt, bool wide)
 {
-    ::SendMessageA(hWnd, WM_SETTEXT, 0, (LPARAM)text.c_str());
-}
-
-std::vector<std::string> ComboItems(int id)
-{
-    // Read wide and converted here: Wine converts the ANSI list messages
-    // through a fixed buffer that long entries overrun.
-    std::vector<std::string> items;
-    HWND hCombo = Ctl(id);
-    int count = (int)::SendMessageW(hCombo, CB_GETCOUNT, 0, 0);
-    for (int i = 0; i < count; i++) {
-        int n = (int)::SendMessageW(hCombo, CB_GETLBTEXTLEN, i, 0);
-        std::vector<WCHAR> w((size_t)(n < 0 ? 0 : n) + 1, 0);
-        ::SendMessageW(hCombo, CB_GETLBTEXT, i, (LPARAM)&w[0]);
-        int len = ::WideCharToMultiByte(CP_ACP, 0, &w[0], -1, NULL, 0, NULL, NULL);
-        std::string s((size_t)(len > 0 ? len : 1), '\0');
-        ::WideCharToMultiByte(CP_ACP, 0, &w[0], -1, &s[0], len, NULL, NULL);
-        s.resize(strlen(s.c_str()));
-        items.push_back(s);
-    }
-    return items;
-}
-
-void ComboEditSel(int id, DWORD* start, DWORD* end)
-{
-    ::SendMessageA(Ctl(id), CB_GETEDITSEL, (WPARAM)start, (LPARAM)end);
-}
-
-void DropFiles(HWND hWnd, const std::vector<std::string>& paths, POINT pt, bool wide)
-{
-    std::vector<char> list;
+    std::string list;
     for (size_t i = 0; i < paths.size(); i++) {
         if (wide) {
-            int n = ::MultiByteToWideChar(CP_ACP, 0, paths[i].c_str(), -1, NULL, 0);
-            std::vector<WCHAR> w((size_t)n);
-            ::MultiByteToWideChar(CP_ACP, 0, paths[i].c_str(), -1, &w[0], n);
-            list.insert(list.end(), (const char*)&w[0], (const char*)&w[0] + n * sizeof(WCHAR));
+            std::wstring w = ToWide(paths[i]) + L'\0';
+            list.append((const char*)w.data(), w.size() * sizeof(WCHAR));
         } else {
-            list.insert(list.end(), paths[i].begin(), paths[i].end());
-            list.push_back('\0');
+            list += paths[i] + '\0';
         }
     }
-    list.insert(list.end(), wide ? 2 : 1, '\0');
-    HGLOBAL hDrop = ::GlobalAlloc(GHND, sizeof(DROPFILES) + list.size());
-    DROPFILES* df = (DROPFILES*)::GlobalLock(hDrop);
-    df->pFiles = sizeof(DROPFILES);
-    df->pt = pt;
-    df->fNC = FALSE;
-    df->fWide = wide;
-    memcpy(df + 1, &list[0], list.size());
-    ::GlobalUnlock(hDrop);
-    ::PostMessageA(hWnd, WM_DROPFILES, (WPARAM)hDrop, 0);
+    list.append(wide ? 2 : 1, '\0');
+    char cmd[128];
+    sprintf(cmd, "drop %s %ld %ld %d", Hex(hWnd).c_str(), pt.x, pt.y, wide ? 1 : 0);
+    return Agent(cmd, list);
 }
 
-std::string SettingsKey()
+std::string SettingsKey(const std::string& name)
 {
-    return "software\\Velmot\\" + AppName() + "\\Settings";
+    return "software\\Velmot\\" + name + "\\Settings";
 }
 
-void ClearSettings()
+void ClearSettings(const std::string& name)
 {
-    ::RegDeleteTreeA(HKEY_CURRENT_USER, ("software\\Velmot\\" + AppName()).c_str());
+    ::RegDeleteTreeA(HKEY_CURRENT_USER, ("software\\Velmot\\" + name).c_str());
 }
 
 void SetValue(const std::string& name, DWORD type, const std::string& data)
 {
     HKEY hKey;
-    ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyExA(HKEY_CURRENT_USER, SettingsKey().c_str(), 0, NULL, 0,
-                                               KEY_WRITE, NULL, &hKey, NULL));
+    ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyExA(HKEY_CURRENT_USER, SettingsKey().c_str(), 0, NULL, 0, KEY_WRITE,
+                                               NULL, &hKey, NULL));
     ::RegSetValueExA(hKey, name.c_str(), 0, type, (const BYTE*)data.data(), (DWORD)data.size());
     ::RegCloseKey(hKey);
 }
@@ -370,10 +501,10 @@ std::string GetString(const std::string& name)
         return std::string();
     }
     EXPECT_EQ((DWORD)REG_SZ, type) << name;
-    EXPECT_FALSE(data.empty()) << name << " has no terminator";
-    if (data.empty())
+    if (data.empty() || data[data.size() - 1] != '\0') {
+        ADD_FAILURE() << name << " has no terminator";
         return data;
-    EXPECT_EQ('\0', data[data.size() - 1]) << name << " has no terminator";
+    }
     data.resize(data.size() - 1);
     EXPECT_EQ(std::string::npos, data.find('\0')) << name << " holds a zero byte";
     return data;
@@ -485,7 +616,6 @@ std::vector<std::string> WaitStandinRecords(size_t n, DWORD timeoutMs)
 
 std::string Parameters(const std::string& record)
 {
-    // "<program path>" then one space, then the parameters.
     if (record.empty() || record[0] != '"')
         return "<no quoted program path: " + record + ">";
     size_t close = record.find('"', 1);
@@ -494,111 +624,15 @@ std::string Parameters(const std::string& record)
     return record.substr(close + 2);
 }
 
-Child::~Child()
+std::vector<std::string> Arguments(const std::string& record)
 {
-    if (m_pi.hProcess) {
-        if (Running()) {
-            ::TerminateProcess(m_pi.hProcess, 1);
-            ::WaitForSingleObject(m_pi.hProcess, 5000);
-        }
-        ::CloseHandle(m_pi.hProcess);
-        ::CloseHandle(m_pi.hThread);
-    }
-}
-
-bool Child::Start(const std::string& name, DWORD timeoutMs)
-{
-    // A second start under the same name runs the same copy.
-    std::string exe = ScratchDir() + name + ".exe";
-    if (::GetFileAttributesA(exe.c_str()) == INVALID_FILE_ATTRIBUTES
-        && !::CopyFileA((BuildDir() + "Pelorin.exe").c_str(), exe.c_str(), FALSE)) {
-        ADD_FAILURE() << "cannot copy Pelorin.exe to " << exe;
-        return false;
-    }
-    STARTUPINFOA si;
-    ZeroMemory(&si, sizeof(si));
-    si.cb = sizeof(si);
-    std::string cmd = "\"" + exe + "\"";
-    if (!::CreateProcessA(exe.c_str(), &cmd[0], NULL, NULL, FALSE, 0, NULL, ScratchDir().c_str(), &si, &m_pi)) {
-        ADD_FAILURE() << "cannot start " << exe;
-        return false;
-    }
-    ::WaitForInputIdle(m_pi.hProcess, timeoutMs);
-    DWORD start = ::GetTickCount();
-    do {
-        std::vector<HWND> windows = ProcessWindows(m_pi.dwProcessId);
-        for (size_t i = 0; i < windows.size(); i++) {
-            char cls[32];
-            if (::GetClassNameA(windows[i], cls, sizeof(cls)) && lstrcmpA(cls, "#32770") == 0) {
-                m_hDialog = windows[i];
-                return true;
-            }
-        }
-        ::Sleep(20);
-    } while (::GetTickCount() - start < timeoutMs && Running());
-    return false;
-}
-
-bool Child::WaitExit(DWORD timeoutMs)
-{
-    return m_pi.hProcess && ::WaitForSingleObject(m_pi.hProcess, timeoutMs) == WAIT_OBJECT_0;
-}
-
-bool Child::Running() const
-{
-    return m_pi.hProcess && ::WaitForSingleObject(m_pi.hProcess, 0) == WAIT_TIMEOUT;
-}
-
-void Child::DeleteSettings(const std::string& name)
-{
-    ::RegDeleteTreeA(HKEY_CURRENT_USER, ("software\\Velmot\\" + name).c_str());
-}
-
-struct ProcessWindowSearch
-{
-    DWORD pid;
-    std::vector<HWND>* found;
-};
-
-static BOOL CALLBACK CollectProcessWindows(HWND hWnd, LPARAM lParam)
-{
-    ProcessWindowSearch* s = (ProcessWindowSearch*)lParam;
-    DWORD pid = 0;
-    ::GetWindowThreadProcessId(hWnd, &pid);
-    if (pid == s->pid && ::IsWindowVisible(hWnd))
-        s->found->push_back(hWnd);
-    return TRUE;
-}
-
-std::vector<HWND> ProcessWindows(DWORD pid)
-{
-    std::vector<HWND> found;
-    ProcessWindowSearch s = { pid, &found };
-    ::EnumWindows(CollectProcessWindows, (LPARAM)&s);
-    return found;
-}
-
-void* ReplaceImport(const char* name, void* replacement)
-{
-    BYTE* base = (BYTE*)::GetModuleHandleA(NULL);
-    IMAGE_NT_HEADERS* nt = (IMAGE_NT_HEADERS*)(base + ((IMAGE_DOS_HEADER*)base)->e_lfanew);
-    IMAGE_DATA_DIRECTORY dir = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
-    for (IMAGE_IMPORT_DESCRIPTOR* d = (IMAGE_IMPORT_DESCRIPTOR*)(base + dir.VirtualAddress); d->Name; d++) {
-        IMAGE_THUNK_DATA* names = (IMAGE_THUNK_DATA*)(base + d->OriginalFirstThunk);
-        IMAGE_THUNK_DATA* slots = (IMAGE_THUNK_DATA*)(base + d->FirstThunk);
-        for (; names->u1.AddressOfData; names++, slots++) {
-            if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal)
-                || lstrcmpA((char*)((IMAGE_IMPORT_BY_NAME*)(base + names->u1.AddressOfData))->Name, name))
-                continue;
-            void* old = (void*)slots->u1.Function;
-            DWORD protect;
-            ::VirtualProtect(&slots->u1.Function, sizeof(slots->u1.Function), PAGE_READWRITE, &protect);
-            slots->u1.Function = (ULONG_PTR)replacement;
-            ::VirtualProtect(&slots->u1.Function, sizeof(slots->u1.Function), protect, &protect);
-            return old;
-        }
-    }
-    return NULL;
+    std::vector<std::string> args;
+    int argc = 0;
+    LPWSTR* argv = ::CommandLineToArgvW(ToWide(record).c_str(), &argc);
+    for (int i = 0; argv && i < argc; i++)
+        args.push_back(ToAnsi(argv[i]));
+    ::LocalFree(argv);
+    return args;
 }
 
 } // namespace harness

@@ -1,8 +1,11 @@
-// Driving the real program in a test: the real start-up and modal run of the
-// main dialog in this process, with scripted steps running inside its own
-// message loop; typed keys, clicks and drops posted so that they pass
-// through that loop; the registry; copies of the program started as child
-// processes; and the stand-in comparison tool.
+// Driving the real Pelorin.exe in a test. The program runs as a process of
+// its own, built exactly as users get it. A script of steps runs beside it:
+// typed keys, clicks and drops are posted so that they pass through the
+// program's own message loop, and what only the program's thread can do
+// (move the focus, set the keyboard state, build a drop, read its fonts and
+// menus) is done by the test agent inside it (agent/AgentProtocol.h). After
+// each step the script waits until the program has handled everything posted
+// to it.
 #pragma once
 
 #include <windows.h>
@@ -14,11 +17,8 @@
 namespace harness {
 
 typedef std::function<void()> Step;
-typedef std::function<bool()> Tick;   // true: done; false: run again on the next tick
+typedef std::function<bool()> Tick;   // true: done; false: run again a little later
 
-// A script of steps. Each runs on its own timer tick inside the program's
-// message loop, after the messages posted by the step before it have been
-// handled.
 class Script
 {
 public:
@@ -26,34 +26,48 @@ public:
     // Types ANSI (CP932) text into the window with the focus, key by key.
     Script& Type(const std::string& text);
     // Presses and releases a key in the window with the focus.
-    Script& Key(UINT vk);
+    Script& Key(UINT vk, bool shift = false);
     // Clicks a button of the main dialog (moves the focus like a mouse click).
     Script& Click(int id);
     // Puts the focus on a control of the main dialog (for a combo box, its edit part).
     Script& Focus(int id);
-    // Waits until cond() holds (checked once per tick), at most timeoutMs.
-    Script& WaitFor(std::function<bool()> cond, DWORD timeoutMs = 5000);
+    // Waits until cond() holds, at most timeoutMs.
+    Script& WaitFor(std::function<bool()> cond, DWORD timeoutMs = 10000);
     const std::vector<Tick>& ticks() const { return m_ticks; }
 
 private:
     std::vector<Tick> m_ticks;
 };
 
-// Runs the program (the application's InitInstance: the real dialog, its
-// settings and its modal run) while the script runs. The last step normally
-// ends the dialog (OK, Cancel...). Returns true when the program ended by
-// itself within timeoutMs; otherwise closes every window it left open and
-// returns false.
-bool RunProgram(const Script& script, DWORD timeoutMs = 15000);
+// Starts the program (Pelorin.exe, or a copy named name.exe), runs the
+// script beside it, and waits for it to end. The last step normally ends the
+// dialog (OK, Cancel...). Returns true when the program ended by itself
+// within timeoutMs; otherwise closes what it left open, ends it and returns
+// false.
+bool RunProgram(const Script& script, DWORD timeoutMs = 30000, const std::string& name = "Pelorin");
 
-// The main dialog while it runs, and its controls.
+// Asks the agent inside the running program; see agent/Agent.cpp for the
+// commands. data follows the command (a drop's names).
+std::string Agent(const std::string& command, const std::string& data = std::string());
+std::string Hex(const void* handle);
+
+// The running program: its process, its main dialog and controls.
+DWORD ProgramPid();
 HWND MainDialog();
 HWND Ctl(int id);
-// The edit part of a combo box.
 HWND ComboEdit(int id);
-// A visible dialog window (class "#32770") of this thread other than the
+// A visible dialog window (class "#32770") of the program other than the
 // main dialog, the newest first; NULL when none.
 HWND OtherDialog();
+// The program's window with the focus, and the one that holds the mouse.
+HWND Focused();
+HWND Captured();
+// A visible descendant of hParent of the class, with the text when given.
+HWND FindChild(HWND hParent, const char* cls, const char* text = NULL);
+// The first window of the program's thread of the class (any, visible or not).
+HWND FindThreadWindow(const char* cls);
+// Dialog units of a window of the program, in pixels.
+RECT DialogRect(HWND hDlg, int x, int y, int cx, int cy);
 
 std::string Text(HWND hWnd);
 void SetText(HWND hWnd, const std::string& text);   // WM_SETTEXT, as a paste of the whole text would
@@ -65,15 +79,14 @@ struct Field
     std::vector<std::string> items;
 };
 Field ReadField(int id);
-// The selection in a combo box's edit part, as character positions.
-void ComboEditSel(int id, DWORD* start, DWORD* end);
 
-// Posts a real WM_DROPFILES holding paths to hWnd.
-void DropFiles(HWND hWnd, const std::vector<std::string>& paths, POINT pt, bool wide = false);
+// Posts a real WM_DROPFILES holding paths to a window of the program, as
+// the shell builds one (wide names, or ANSI ones); returns the drop handle.
+std::string DropFiles(HWND hWnd, const std::vector<std::string>& paths, POINT pt, bool wide = true);
 
-// This executable's settings key below HKEY_CURRENT_USER.
-std::string SettingsKey();
-void ClearSettings();
+// The program's settings key below HKEY_CURRENT_USER (for a copy, its name's).
+std::string SettingsKey(const std::string& name = "Pelorin");
+void ClearSettings(const std::string& name = "Pelorin");
 void SetValue(const std::string& name, DWORD type, const std::string& data);
 void SetString(const std::string& name, const std::string& value);   // REG_SZ with its terminator
 // The value's raw bytes; false when it does not exist.
@@ -98,9 +111,10 @@ private:
     std::string m_data;
 };
 
-// The directory of this test executable, with a trailing backslash.
+// The directory of this test executable (and of Pelorin.exe), with a
+// trailing backslash.
 std::string BuildDir();
-// A fresh scratch directory for this test process.
+// A fresh scratch directory for this test process, with a trailing backslash.
 std::string ScratchDir();
 
 // The stand-in comparison tool and the records of its starts.
@@ -108,39 +122,13 @@ std::string StandinPath();
 void ResetStandinLog();
 std::vector<std::string> StandinRecords();
 // Waits until at least n records exist; returns them.
-std::vector<std::string> WaitStandinRecords(size_t n, DWORD timeoutMs = 5000);
+std::vector<std::string> WaitStandinRecords(size_t n, DWORD timeoutMs = 10000);
 // A record's parameters: what follows the quoted program path and one space.
 std::string Parameters(const std::string& record);
+// A record's arguments as CommandLineToArgvW splits them, program first.
+std::vector<std::string> Arguments(const std::string& record);
 
-// A copy of the program under another name, started as a child process.
-class Child
-{
-public:
-    Child() : m_hDialog(NULL) { ZeroMemory(&m_pi, sizeof(m_pi)); }
-    ~Child();
-    // Copies Pelorin.exe to <scratch>\<name>.exe and starts it; waits for its
-    // dialog to show. False when it did not show within timeoutMs.
-    bool Start(const std::string& name, DWORD timeoutMs = 10000);
-    HWND Dialog() const { return m_hDialog; }
-    HWND Ctl(int id) const { return ::GetDlgItem(m_hDialog, id); }
-    bool WaitExit(DWORD timeoutMs = 10000);
-    bool Running() const;
-    DWORD Pid() const { return m_pi.dwProcessId; }
-    // Deletes HKCU\software\Velmot\<name> with everything below it.
-    static void DeleteSettings(const std::string& name);
-
-private:
-    PROCESS_INFORMATION m_pi;
-    HWND m_hDialog;
-    Child(const Child&);
-    Child& operator=(const Child&);
-};
-
-// Points this executable's import of a function (by name) at another
-// function; returns the one it pointed at, NULL when it is not imported.
-void* ReplaceImport(const char* name, void* replacement);
-
-// Visible top-level windows of a process.
-std::vector<HWND> ProcessWindows(DWORD pid);
+std::string ToAnsi(const std::wstring& w);
+std::wstring ToWide(const std::string& s);
 
 } // namespace harness
