@@ -46,16 +46,32 @@ if [ "$PELORIN_WINE_BITS" = 32 ] && ! { [ -x /usr/lib/wine/wine ] && /usr/lib/wi
     winepath() { _wine_in_root winepath "$@"; }
 
     # The root sees this project at the same path, and the kernel's files.
+    # Runs that share the project hold a shared lock on a file of the root;
+    # the last one to stop takes the project's mount away.
+    _wine_root_lock=
     _wine_root_mounts() {
         local d
         for d in proc sys dev dev/pts; do
             mountpoint -q "$_wine_root/$d" || $_wine_sudo mount --bind "/$d" "$_wine_root/$d" || return 1
         done
+        _wine_root_lock="$_wine_root/tmp/pelorin-mount-$(echo "$PELORIN_ROOT" | md5sum | cut -c1-12).lock"
+        exec {_wine_root_lock_fd}>>"$_wine_root_lock" || return 1
+        flock -s "$_wine_root_lock_fd"
         if ! mountpoint -q "$_wine_root$PELORIN_ROOT"; then
             $_wine_sudo mkdir -p "$_wine_root$PELORIN_ROOT"
             $_wine_sudo mount --bind "$PELORIN_ROOT" "$_wine_root$PELORIN_ROOT" || return 1
-            _wine_root_mount=$_wine_root$PELORIN_ROOT
         fi
+        _wine_root_mount=$_wine_root$PELORIN_ROOT
+    }
+    _wine_root_unmount() {
+        [ -n "$_wine_root_mount" ] || return 0
+        flock -u "$_wine_root_lock_fd"
+        exec {_wine_root_lock_fd}>&-
+        (
+            flock -xn 9 || exit 0
+            $_wine_sudo umount "$_wine_root_mount" 2>/dev/null || $_wine_sudo umount -l "$_wine_root_mount" 2>/dev/null
+        ) 9>>"$_wine_root_lock"
+        _wine_root_mount=
     }
 fi
 
@@ -83,23 +99,25 @@ wine_env_prefix() {
 }
 
 # Uses $DISPLAY when it works (and CI is not set); otherwise starts Xvfb on
-# a free display number.
+# a display number that it picks itself, free of every other run's.
 wine_env_display() {
     if [ -z "${CI:-}" ] && [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
         return 0
     fi
-    local n
-    for n in $(seq 100 150); do
-        [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-        Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-        _wine_xvfb_pid=$!
-        export DISPLAY=":$n"
-        local i
-        for i in $(seq 50); do
-            [ -e "/tmp/.X11-unix/X$n" ] && return 0
-            sleep 0.1
-        done
+    local f i n
+    f=$(mktemp)
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$f" >/dev/null 2>&1 &
+    _wine_xvfb_pid=$!
+    for i in $(seq 100); do
+        n=$(tr -dc 0-9 <"$f")
+        if [ -n "$n" ] && [ -e "/tmp/.X11-unix/X$n" ]; then
+            rm -f "$f"
+            export DISPLAY=":$n"
+            return 0
+        fi
+        sleep 0.1
     done
+    rm -f "$f"
     echo "wine-env: could not start Xvfb" >&2
     return 1
 }
@@ -130,10 +148,7 @@ wine_env_stop() {
     fi
     wineserver -k >/dev/null 2>&1
     timeout 20 wineserver -w >/dev/null 2>&1
-    if [ -n "$_wine_root_mount" ]; then
-        $_wine_sudo umount "$_wine_root_mount" 2>/dev/null || $_wine_sudo umount -l "$_wine_root_mount" 2>/dev/null
-        _wine_root_mount=
-    fi
+    [ -n "$_wine_root" ] && _wine_root_unmount
     if [ -n "$_wine_xvfb_pid" ]; then
         kill "$_wine_xvfb_pid" 2>/dev/null
         wait "$_wine_xvfb_pid" 2>/dev/null
