@@ -190,16 +190,48 @@ std::string TreeSelection(HWND hTree)
     return TreeItemText(hTree, parent) + "/" + TreeItemText(hTree, sel);
 }
 
+std::string Ansi(const std::wstring& w)
+{
+    int n = ::WideCharToMultiByte(CP_ACP, 0, w.data(), (int)w.size(), NULL, 0, NULL, NULL);
+    std::string s((size_t)(n > 0 ? n : 0), '\0');
+    if (n > 0)
+        ::WideCharToMultiByte(CP_ACP, 0, w.data(), (int)w.size(), &s[0], n, NULL, NULL);
+    return s;
+}
+
 // The file an Open File dialog would open now: its folder and file name.
+// The program opens its file dialogs with the Unicode functions, and they
+// answer in that character set.
 std::string FileDialogChoice(HWND hDlg)
 {
-    char folder[1024] = "", name[1024] = "";
-    ::SendMessageA(hDlg, CDM_GETFOLDERPATH, sizeof(folder), (LPARAM)folder);
-    ::SendMessageA(hDlg, CDM_GETSPEC, sizeof(name), (LPARAM)name);
-    std::string path = folder;
-    if (!path.empty() && path[path.size() - 1] != '\\')
-        path += "\\";
-    return path + name;
+    WCHAR folder[1024] = L"", name[1024] = L"";
+    ::SendMessageW(hDlg, CDM_GETFOLDERPATH, 1024, (LPARAM)folder);
+    ::SendMessageW(hDlg, CDM_GETSPEC, 1024, (LPARAM)name);
+    std::wstring path = folder;
+    if (!path.empty() && path[path.size() - 1] != L'\\')
+        path += L"\\";
+    return Ansi(path + name);
+}
+
+// A combo box's list entries, each ended by a zero byte. Read here, from
+// the list part with wide messages: Wine carries neither long list entries
+// between processes nor the combo box's own messages for them whole.
+std::string ComboItems(HWND hCombo)
+{
+    std::string reply;
+    COMBOBOXINFO cbi;
+    ZeroMemory(&cbi, sizeof(cbi));
+    cbi.cbSize = sizeof(cbi);
+    ::GetComboBoxInfo(hCombo, &cbi);
+    int count = (int)::SendMessageW(cbi.hwndList, LB_GETCOUNT, 0, 0);
+    for (int i = 0; i < count; i++) {
+        int n = (int)::SendMessageW(cbi.hwndList, LB_GETTEXTLEN, i, 0);
+        std::wstring w((size_t)(n > 0 ? n : 0) + 1, L'\0');
+        n = (int)::SendMessageW(cbi.hwndList, LB_GETTEXT, i, (LPARAM)&w[0]);
+        w.resize((size_t)(n > 0 ? n : 0));
+        reply += Ansi(w) + '\0';
+    }
+    return reply;
 }
 
 // --- The help viewer, as the program imports it --------------------------------
@@ -256,10 +288,14 @@ std::string Run(const char* command, const char* data, size_t dataSize)
         ::SetActiveWindow(hWnd);
         return "ok";
     }
-    if (verb == "shift") {
+    if (verb == "shift" || verb == "ctrl") {
         BYTE state[256];
         ::GetKeyboardState(state);
-        state[VK_SHIFT] = state[VK_LSHIFT] = a.Number() ? 0x80 : 0;
+        BYTE down = a.Number() ? 0x80 : 0;
+        if (verb == "shift")
+            state[VK_SHIFT] = state[VK_LSHIFT] = down;
+        else
+            state[VK_CONTROL] = state[VK_LCONTROL] = down;
         ::SetKeyboardState(state);
         return "ok";
     }
@@ -325,6 +361,17 @@ std::string Run(const char* command, const char* data, size_t dataSize)
         return TreeSelection(a.Window());
     if (verb == "filedlg")
         return FileDialogChoice(a.Window());
+    if (verb == "items")
+        return ComboItems(a.Window());
+    if (verb == "comboparts") {
+        // A combo box's edit part and list part (GetComboBoxInfo works only
+        // within the process).
+        COMBOBOXINFO cbi;
+        ZeroMemory(&cbi, sizeof(cbi));
+        cbi.cbSize = sizeof(cbi);
+        ::GetComboBoxInfo(a.Window(), &cbi);
+        return Format("%p %p", (void*)cbi.hwndItem, (void*)cbi.hwndList);
+    }
     if (verb == "setfont") {
         // A copy of the window's font, its height scaled by num / den.
         HWND hWnd = a.Window();
@@ -359,6 +406,16 @@ std::string Run(const char* command, const char* data, size_t dataSize)
     }
     if (verb == "helpcalls")
         return g_helpCalls;
+    if (verb == "capture") {
+        // The window takes the mouse capture, as a window pressed by the
+        // mouse does; 0 releases it. Replies with the window that holds it.
+        HWND hWnd = a.Window();
+        if (hWnd)
+            ::SetCapture(hWnd);
+        else
+            ::ReleaseCapture();
+        return Format("%p", (void*)::GetCapture());
+    }
     return "unknown command: " + verb;
 }
 

@@ -200,14 +200,19 @@ Script& Script::Type(const std::string& text)
     return *this;
 }
 
-Script& Script::Key(UINT vk, bool shift)
+Script& Script::Key(UINT vk, bool shift, bool ctrl)
 {
-    return Do([vk, shift]() {
+    return Do([vk, shift, ctrl]() {
         if (shift)
             Agent("shift 1");
+        if (ctrl)
+            Agent("ctrl 1");
         PostKeyStroke(vk);
+        Agent("sync");
         if (shift)
             Agent("shift 0");
+        if (ctrl)
+            Agent("ctrl 0");
     });
 }
 
@@ -290,13 +295,21 @@ HWND Ctl(int id)
     return ::GetDlgItem(MainDialog(), id);
 }
 
+static HWND ComboPart(int id, int part)
+{
+    unsigned long long parts[2] = { 0, 0 };
+    sscanf(Agent("comboparts " + Hex(Ctl(id))).c_str(), "%llx %llx", &parts[0], &parts[1]);
+    return (HWND)(ULONG_PTR)parts[part];
+}
+
 HWND ComboEdit(int id)
 {
-    COMBOBOXINFO cbi;
-    ZeroMemory(&cbi, sizeof(cbi));
-    cbi.cbSize = sizeof(cbi);
-    ::GetComboBoxInfo(Ctl(id), &cbi);
-    return cbi.hwndItem;
+    return ComboPart(id, 0);
+}
+
+HWND ComboList(int id)
+{
+    return ComboPart(id, 1);
 }
 
 HWND OtherDialog()
@@ -394,33 +407,36 @@ std::wstring ToWide(const std::string& s)
 
 // Asked with messages: another process's window text is not read by
 // GetWindowText.
+// With a time limit: a program that does not answer fails the test instead
+// of hanging the run.
+static LRESULT Send(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    DWORD_PTR result = 0;
+    if (!::SendMessageTimeoutW(hWnd, msg, wParam, lParam, SMTO_ABORTIFHUNG, 10000, &result) && ::IsWindow(hWnd))
+        ADD_FAILURE() << "message " << std::hex << msg << " to window " << hWnd << " got no answer";
+    return (LRESULT)result;
+}
+
 std::string Text(HWND hWnd)
 {
-    int n = (int)::SendMessageW(hWnd, WM_GETTEXTLENGTH, 0, 0);
+    int n = (int)Send(hWnd, WM_GETTEXTLENGTH, 0, 0);
     std::wstring w((size_t)(n < 0 ? 0 : n) + 1, L'\0');
-    n = (int)::SendMessageW(hWnd, WM_GETTEXT, w.size(), (LPARAM)&w[0]);
+    n = (int)Send(hWnd, WM_GETTEXT, w.size(), (LPARAM)&w[0]);
     w.resize((size_t)(n < 0 ? 0 : n));
     return ToAnsi(w);
 }
 
 void SetText(HWND hWnd, const std::string& text)
 {
-    ::SendMessageW(hWnd, WM_SETTEXT, 0, (LPARAM)ToWide(text).c_str());
+    Send(hWnd, WM_SETTEXT, 0, (LPARAM)ToWide(text).c_str());
 }
 
-// Wide: the ANSI list messages are not carried between processes whole.
 std::vector<std::string> ComboItems(int id)
 {
     std::vector<std::string> items;
-    HWND hCombo = Ctl(id);
-    int count = (int)::SendMessageW(hCombo, CB_GETCOUNT, 0, 0);
-    for (int i = 0; i < count; i++) {
-        int n = (int)::SendMessageW(hCombo, CB_GETLBTEXTLEN, i, 0);
-        std::wstring w((size_t)(n < 0 ? 0 : n) + 1, L'\0');
-        n = (int)::SendMessageW(hCombo, CB_GETLBTEXT, i, (LPARAM)&w[0]);
-        w.resize((size_t)(n < 0 ? 0 : n));
-        items.push_back(ToAnsi(w));
-    }
+    std::string all = Agent("items " + Hex(Ctl(id)));
+    for (size_t start = 0, zero; (zero = all.find('\0', start)) != std::string::npos; start = zero + 1)
+        items.push_back(all.substr(start, zero - start));
     return items;
 }
 

@@ -25,8 +25,9 @@ public:
     Script& Do(Step step);
     // Types ANSI (CP932) text into the window with the focus, key by key.
     Script& Type(const std::string& text);
-    // Presses and releases a key in the window with the focus.
-    Script& Key(UINT vk, bool shift = false);
+    // Presses and releases a key in the window with the focus, with Shift
+    // and Ctrl held when asked.
+    Script& Key(UINT vk, bool shift = false, bool ctrl = false);
     // Clicks a button of the main dialog (moves the focus like a mouse click).
     Script& Click(int id);
     // Puts the focus on a control of the main dialog (for a combo box, its edit part).
@@ -55,7 +56,9 @@ std::string Hex(const void* handle);
 DWORD ProgramPid();
 HWND MainDialog();
 HWND Ctl(int id);
+// The edit part and the list part of a combo box.
 HWND ComboEdit(int id);
+HWND ComboList(int id);
 // A visible dialog window (class "#32770") of the program other than the
 // main dialog, the newest first; NULL when none.
 HWND OtherDialog();
