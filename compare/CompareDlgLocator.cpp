@@ -1,9 +1,9 @@
 #include "CompareDlg.h"
 #include "SettingsNames.h"
+#include "ToolPath.h"
 #include "../framework/FileDialog.h"
 #include "../framework/WinApp.h"
 
-#include <string.h>
 #include <sys/stat.h>
 
 namespace {
@@ -11,39 +11,22 @@ namespace {
 const char kToolKey[] = "SOFTWARE\\Microsoft\\Shared Tools\\windiff.exe";
 const char kToolCandidate[] = "C:\\Program Files\\Microsoft Visual Studio\\Common\\Tools\\WINDIFF.EXE";
 
-// The path the development tools registered for the comparison tool, read
-// into szPath (512 bytes). Whatever the value's type, its data up to the
-// first zero byte is taken; data without a zero ends where it ends. A value
-// that does not fit the buffer with a terminator is not taken at all: a path
-// cut short would name some other file.
-void ReadRegisteredToolPath(char (&szPath)[512])
+// The path the development tools registered for the comparison tool
+// (ToolPathFromValue); empty when there is none. A value too big for the
+// buffer fails the query, and is not taken.
+CString ReadRegisteredToolPath()
 {
-    szPath[0] = 0;
     HKEY hKey;
     if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, kToolKey, 0, KEY_READ, &hKey) != ERROR_SUCCESS)
-        return;
+        return CString();
+    char szPath[kToolPathBytes];
     DWORD dwType = 0;
     DWORD cb = sizeof(szPath);
     LONG lResult = ::RegQueryValueExA(hKey, "Path", NULL, &dwType, (LPBYTE)szPath, &cb);
     ::RegCloseKey(hKey);
-
-    if (lResult != ERROR_SUCCESS || cb > sizeof(szPath)) {
-        szPath[0] = 0;
-        return;
-    }
-    const char* pZero = (const char*)memchr(szPath, 0, cb);
-    if (pZero) {
-        cb = (DWORD)(pZero - szPath);
-    } else if (cb == sizeof(szPath)) {
-        szPath[0] = 0;      // 512 bytes of text leave no room for the terminator
-        return;
-    }
-    // A lead byte without its trail byte at the end is no character: drop it.
-    const LeadByteTable& lead = AfxAnsiLeadBytes();
-    if (cb > 0 && lead.IsLead((unsigned char)szPath[cb - 1])
-        && MbsSafeCut(szPath, (int)cb, (int)cb - 1, lead) == (int)cb - 1)
-        cb--;
-    szPath[cb] = 0;
+    if (lResult != ERROR_SUCCESS)
+        return CString();
+    return ToolPathFromValue(dwType, szPath, cb, AfxAnsiLeadBytes());
 }
 
 } // namespace
@@ -53,14 +36,13 @@ void ReadRegisteredToolPath(char (&szPath)[512])
 // setting wins over both, even an empty one.
 void CCompareDlg::LocateWinDiff()
 {
-    char szLocated[512];
-    ReadRegisteredToolPath(szLocated);
-    if (szLocated[0] == 0) {
+    CString located = ReadRegisteredToolPath();
+    if (located.IsEmpty()) {
         struct _stat st;
         if (::_stat(kToolCandidate, &st) == 0)
-            strcpy(szLocated, kToolCandidate);
+            located = kToolCandidate;
     }
-    m_strWinDiff = AfxGetApp()->GetProfileString(PELORIN_SECTION, PELORIN_ENTRY_WINDIFF, szLocated);
+    m_strWinDiff = AfxGetApp()->GetProfileString(PELORIN_SECTION, PELORIN_ENTRY_WINDIFF, located);
 }
 
 // Called when the "&Ref" button next to the tool's path is clicked.

@@ -1,5 +1,6 @@
 #include "WinApp.h"
 #include "AfxState.h"
+#include "RegistryText.h"
 
 #include <string.h>
 
@@ -109,8 +110,8 @@ HKEY CWinApp::GetSectionKey(const char* pszSection)
     return hSection;
 }
 
-// The value's data as text up to its first zero byte, whatever its type;
-// data without a terminator ends where the data ends.
+// The value's text (ProfileTextLength), or pszDefault when the value is
+// missing, cannot be read or is too big to hold.
 CString CWinApp::GetProfileString(const char* pszSection, const char* pszEntry, const char* pszDefault)
 {
     HKEY hSection = GetSectionKey(pszSection);
@@ -121,7 +122,7 @@ CString CWinApp::GetProfileString(const char* pszSection, const char* pszEntry, 
     DWORD type = 0, cb = 0;
     LONG lResult = ::RegQueryValueExA(hSection, pszEntry, NULL, &type, NULL, &cb);
     for (int tries = 0; lResult == ERROR_SUCCESS || (lResult == ERROR_MORE_DATA && tries < 4); tries++) {
-        if (cb > 0x3FFFFFF0) {
+        if (!ProfileValueReadable(cb)) {
             lResult = ERROR_OUTOFMEMORY;
             break;
         }
@@ -133,8 +134,7 @@ CString CWinApp::GetProfileString(const char* pszSection, const char* pszEntry, 
         DWORD cbRead = cb;
         lResult = ::RegQueryValueExA(hSection, pszEntry, NULL, &type, (LPBYTE)p, &cbRead);
         if (lResult == ERROR_SUCCESS) {
-            p[cbRead <= cb ? cbRead : cb] = 0;
-            value.ReleaseBuffer(-1);
+            value.ReleaseBuffer((int)ProfileTextLength(type, p, cbRead <= cb ? cbRead : cb));
             break;
         }
         value.ReleaseBuffer(0);

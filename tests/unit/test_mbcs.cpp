@@ -26,11 +26,20 @@ int FindStr(const std::string& s, const std::string& sub)
 
 TEST(Mbcs, LeadByteTableOfCp932)
 {
-    for (int c = 0; c < 256; c++) {
-        bool expected = (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
-        EXPECT_EQ(expected, cp932.IsLead((unsigned char)c)) << c;
+    // Code page 932 starts its double-byte characters with 0x81-0x9F and
+    // 0xE0-0xFC; ASCII, 0x80, the half-width kana 0xA1-0xDF and 0xFD-0xFF
+    // stand alone.
+    struct { unsigned char byte; bool lead; } bytes[] = {
+        { 0x00, false }, { 0x5C, false }, { 0x7C, false }, { 0x7F, false }, { 0x80, false },
+        { 0x81, true }, { 0x82, true }, { 0x83, true }, { 0x95, true }, { 0x9E, true }, { 0x9F, true },
+        { 0xA0, false }, { 0xA1, false }, { 0xB1, false }, { 0xDF, false },
+        { 0xE0, true }, { 0xE1, true }, { 0xEA, true }, { 0xFB, true }, { 0xFC, true },
+        { 0xFD, false }, { 0xFE, false }, { 0xFF, false },
+    };
+    for (const auto& b : bytes)
+        EXPECT_EQ(b.lead, cp932.IsLead(b.byte)) << std::hex << (int)b.byte;
+    for (int c = 0; c < 256; c++)
         EXPECT_FALSE(SingleByteLeadBytes().IsLead((unsigned char)c)) << c;
-    }
 }
 
 struct FindCase

@@ -1,0 +1,184 @@
+// Where the comparison tool is found: the machine's registered path, the
+// tools' default location and the stored setting; and the tool chooser.
+#include "harness/Harness.h"
+#include "resource.h"
+
+#include <gtest/gtest.h>
+
+using namespace harness;
+
+namespace {
+
+const std::string kCandidate = "C:\\Program Files\\Microsoft Visual Studio\\Common\\Tools\\WINDIFF.EXE";
+
+// The tools' default location, holding a file or a directory of that name
+// for as long as the object lives. Only what it made is removed.
+class Candidate
+{
+public:
+    enum Kind { None, File, Directory };
+    explicit Candidate(Kind kind) : m_kind(kind)
+    {
+        ::DeleteFileA(kCandidate.c_str());
+        ::RemoveDirectoryA(kCandidate.c_str());
+        if (kind == None)
+            return;
+        const char* parts[] = { "C:\\Program Files\\Microsoft Visual Studio", "\\Common", "\\Tools" };
+        std::string dir;
+        for (size_t i = 0; i < 3; i++) {
+            dir += parts[i];
+            if (::CreateDirectoryA(dir.c_str(), NULL))
+                m_made.push_back(dir);
+        }
+        if (kind == Directory) {
+            EXPECT_TRUE(::CreateDirectoryA(kCandidate.c_str(), NULL));
+        } else {
+            HANDLE h = ::CreateFileA(kCandidate.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
+            EXPECT_NE(INVALID_HANDLE_VALUE, h);
+            ::CloseHandle(h);
+        }
+    }
+    ~Candidate()
+    {
+        if (m_kind == File)
+            ::DeleteFileA(kCandidate.c_str());
+        else if (m_kind == Directory)
+            ::RemoveDirectoryA(kCandidate.c_str());
+        for (size_t i = m_made.size(); i-- > 0;)
+            ::RemoveDirectoryA(m_made[i].c_str());
+    }
+
+private:
+    Kind m_kind;
+    std::vector<std::string> m_made;
+};
+
+std::string Sz(const std::string& text)
+{
+    return text + std::string(1, '\0');
+}
+
+// The registered path wins over the default location, which counts when a
+// file or a directory is there; a stored setting wins over both, even an
+// empty one. How the value's bytes become a path is the unit tests' part;
+// here: the value is read in the system's code page, and one too big for
+// the program's buffer is not taken.
+TEST(Locator, RegisteredPathThenDefaultLocationThenStoredSetting)
+{
+    const std::string registered = "C:\\nowhere\\windiff.exe";   // names no file
+    const DWORD kNoPath = REG_NONE;
+    const bool kNoStored = false;
+    struct
+    {
+        const char* name;
+        DWORD type;                 // of the registered "Path"; REG_NONE: none
+        std::string data;
+        Candidate::Kind candidate;
+        bool hasStored;
+        std::string stored;
+        std::string expected;
+    } cases[] = {
+        { "registered path", REG_SZ, Sz(registered), Candidate::File, kNoStored, "", registered },
+        { "default location", kNoPath, "", Candidate::File, kNoStored, "", kCandidate },
+        { "directory at the default location", kNoPath, "", Candidate::Directory, kNoStored, "", kCandidate },
+        { "empty registered path", REG_SZ, Sz(""), Candidate::File, kNoStored, "", kCandidate },
+        { "nothing found", kNoPath, "", Candidate::None, kNoStored, "", "" },
+        { "stored setting", REG_SZ, Sz(registered), Candidate::File, true, "D:\\mine\\tool.exe", "D:\\mine\\tool.exe" },
+        { "empty stored setting", REG_SZ, Sz(registered), Candidate::File, true, "", "" },
+        { "lone lead byte at the end", REG_BINARY, "C:\\\x83\x7C\\\x83", Candidate::File, kNoStored, "",
+          "C:\\\x83\x7C\\" },
+        { "600-byte path", REG_SZ, Sz("C:\\" + std::string(597, 'c')), Candidate::File, kNoStored, "", kCandidate },
+    };
+    ToolPathGuard tool;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (c.type == kNoPath)
+            tool.Remove();
+        else
+            tool.Set(c.type, c.data);
+        Candidate candidate(c.candidate);
+        ClearSettings();
+        if (c.hasStored)
+            SetString("WinDiff", c.stored);
+
+        std::string shown;
+        Script s;
+        s.Do([&] { shown = Text(Ctl(IDC_WINDIFF)); }).Click(IDCANCEL);
+        EXPECT_TRUE(RunProgram(s));
+        EXPECT_EQ(c.expected, shown);
+        EXPECT_EQ(c.expected, GetString("WinDiff"));
+    }
+}
+
+const int kFilterCombo = 0x470;     // cmb1
+const int kFileNameCombo = 0x47C;   // cmb13
+const int kFileNameEdit = 0x480;    // edt1
+
+// The edit of the file dialog's name box.
+HWND FileNameEdit(HWND hDlg)
+{
+    HWND hCombo = ::GetDlgItem(hDlg, kFileNameCombo);
+    HWND hEdit = hCombo ? FindChild(hCombo, "Edit") : NULL;
+    return hEdit ? hEdit : ::GetDlgItem(hDlg, kFileNameEdit);
+}
+
+std::vector<std::string> ListItems(HWND hCombo)
+{
+    std::vector<std::string> items;
+    int count = (int)::SendMessageW(hCombo, CB_GETCOUNT, 0, 0);
+    for (int i = 0; i < count; i++) {
+        WCHAR w[256] = L"";
+        ::SendMessageW(hCombo, CB_GETLBTEXT, i, (LPARAM)w);
+        items.push_back(ToAnsi(w));
+    }
+    return items;
+}
+
+// "&Ref" opens the file dialog on the path in the edit, typed or not, owned
+// by the disabled main dialog and showing executables first. Cancel changes
+// nothing; OK puts the chosen file, existing or not, into the edit.
+TEST(Locator, ChooserStartsFromThePathAndTakesTheConfirmedFile)
+{
+    const std::string typed = ScratchDir() + "typed.exe";
+    const std::string chosen = ScratchDir() + "chosen.txt";    // neither exists
+    for (int confirm = 0; confirm < 2; confirm++) {
+        SCOPED_TRACE(confirm ? "OK" : "Cancel");
+        ClearSettings();
+        std::string opened, picked, after;
+        std::vector<std::string> filters;
+        int filterIndex = -1;
+        bool mainEnabled = true, ownedByMain = false;
+        HWND hFile = NULL;
+        Script s;
+        s.Do([&] { SetText(Ctl(IDC_WINDIFF), typed); });
+        s.Click(IDC_REF_WINDIFF);
+        s.WaitFor([&] { return (hFile = OtherDialog()) != NULL; });
+        s.Do([&] {
+            opened = Agent("filedlg " + Hex(hFile));
+            filters = ListItems(::GetDlgItem(hFile, kFilterCombo));
+            filterIndex = (int)::SendMessageW(::GetDlgItem(hFile, kFilterCombo), CB_GETCURSEL, 0, 0);
+            mainEnabled = ::IsWindowEnabled(MainDialog()) != FALSE;
+            ownedByMain = ::GetWindow(hFile, GW_OWNER) == MainDialog();
+            if (confirm) {
+                SetText(FileNameEdit(hFile), "chosen.txt");
+                picked = Agent("filedlg " + Hex(hFile));
+            }
+            ::PostMessageA(hFile, WM_COMMAND, confirm ? IDOK : IDCANCEL, 0);
+        });
+        s.WaitFor([] { return OtherDialog() == NULL; });
+        s.Do([&] { after = Text(Ctl(IDC_WINDIFF)); });
+        s.Click(IDCANCEL);
+        ASSERT_TRUE(RunProgram(s));
+
+        EXPECT_EQ(typed, opened);
+        EXPECT_EQ((std::vector<std::string>{ "EXE Files(*.exe)", "All Files(*.*)" }), filters);
+        EXPECT_EQ(0, filterIndex);
+        EXPECT_FALSE(mainEnabled);
+        EXPECT_TRUE(ownedByMain);
+        EXPECT_EQ(confirm ? chosen : "", picked);
+        EXPECT_EQ(confirm ? chosen : typed, after);
+        EXPECT_EQ(confirm ? chosen : typed, GetString("WinDiff"));
+    }
+}
+
+} // namespace

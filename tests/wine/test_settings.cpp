@@ -1,0 +1,284 @@
+// The settings: what a start shows of them, what a close stores, whose key
+// they live in, and values in shapes the program never writes.
+#include "harness/Harness.h"
+#include "resource.h"
+
+#include <gtest/gtest.h>
+
+#include <stdio.h>
+
+using namespace harness;
+
+namespace {
+
+#define SO "\x83\x7C"   // ソ: its second byte is a "|"
+
+// What the dialog shows of the settings.
+struct Shown
+{
+    Field dir1, dir2;
+    int check;
+    std::string windiff;
+};
+
+Shown ReadShown()
+{
+    Shown s = { ReadField(IDC_DIR1), ReadField(IDC_DIR2), (int)::SendMessageA(Ctl(IDC_SUBDIR), BM_GETCHECK, 0, 0),
+                Text(Ctl(IDC_WINDIFF)) };
+    return s;
+}
+
+void ExpectShown(const Shown& expected, const Shown& actual)
+{
+    EXPECT_EQ(expected.dir1.text, actual.dir1.text);
+    EXPECT_EQ(expected.dir1.items, actual.dir1.items);
+    EXPECT_EQ(expected.dir2.text, actual.dir2.text);
+    EXPECT_EQ(expected.dir2.items, actual.dir2.items);
+    EXPECT_EQ(expected.check, actual.check);
+    EXPECT_EQ(expected.windiff, actual.windiff);
+}
+
+// The four stored values, in the order Dir1, Dir2, SubDir, WinDiff.
+void ExpectStored(const std::string& dir1, const std::string& dir2, const std::string& subDir,
+                  const std::string& windiff)
+{
+    EXPECT_EQ(dir1, GetString("Dir1"));
+    EXPECT_EQ(dir2, GetString("Dir2"));
+    EXPECT_EQ(subDir, GetString("SubDir"));
+    EXPECT_EQ(windiff, GetString("WinDiff"));
+}
+
+// Starts the program, reads what it shows, and cancels.
+Shown ShowStored()
+{
+    Shown shown = Shown();
+    Script s;
+    s.Do([&] { shown = ReadShown(); }).Click(IDCANCEL);
+    EXPECT_TRUE(RunProgram(s));
+    return shown;
+}
+
+std::string Dword(DWORD v)
+{
+    return std::string((const char*)&v, sizeof(v));
+}
+
+TEST(Settings, FirstStartShowsTheDefaultsAndStoresThem)
+{
+    ToolPathGuard tool;
+    tool.Set(REG_SZ, std::string("C:\\tools\\windiff.exe", 21));
+    ClearSettings();
+    Shown expected = { { "", {} }, { "", {} }, BST_CHECKED, "C:\\tools\\windiff.exe" };
+    ExpectShown(expected, ShowStored());
+    ExpectStored("", "", "1", "C:\\tools\\windiff.exe");
+}
+
+// However the dialog ends, it stores all four values as they were; the path
+// field that held the focus has entered its text into its list by then. The
+// next start shows what was stored.
+TEST(Settings, EveryEndingStoresWhatWasShownForTheNextStart)
+{
+    const std::string windiff = StandinPath();
+    const char* const endings[] = { "Cancel", "Escape", "close box", "Enter" };
+    for (int e = 0; e < 4; e++) {
+        SCOPED_TRACE(endings[e]);
+        ClearSettings();
+        ResetStandinLog();
+        Script s;
+        s.Do([&] { SetText(Ctl(IDC_WINDIFF), windiff); });
+        s.Click(IDC_SUBDIR);   // on by default: now off
+        s.Focus(IDC_DIR2).Do([] { SetText(Ctl(IDC_DIR2), "D:\\second"); });
+        s.Focus(IDC_DIR1).Type("C:\\typed");
+        if (e == 0)
+            s.Click(IDCANCEL);
+        else if (e == 1)
+            s.Key(VK_ESCAPE);
+        else if (e == 2)
+            s.Do([] { ::PostMessageA(MainDialog(), WM_SYSCOMMAND, SC_CLOSE, 0); });
+        else
+            s.Key(VK_RETURN);   // OK: the comparison starts, then the dialog ends
+        ASSERT_TRUE(RunProgram(s));
+
+        ExpectStored("C:\\typed|C:\\typed", "D:\\second|D:\\second", "0", windiff);
+        EXPECT_EQ(e == 3 ? 1u : 0u, WaitStandinRecords(e == 3 ? 1 : 0).size());
+    }
+
+    Shown expected = { { "C:\\typed", { "C:\\typed" } }, { "D:\\second", { "D:\\second" } }, BST_UNCHECKED, windiff };
+    ExpectShown(expected, ShowStored());
+    ExpectStored("C:\\typed|C:\\typed", "D:\\second|D:\\second", "0", windiff);
+}
+
+// Stored texts as the user left them or as another program wrote them: a
+// history splits only at separators that are whole characters (the current
+// text in front of the list, empty entries kept, a separator at the very end
+// lost), and "SubDir" is read as a number, of which the box shows only 0
+// and 1.
+TEST(Settings, StoredTextsAreShownAndStoredBack)
+{
+    struct
+    {
+        std::string dir1, dir2, subDir;
+        Shown shown;
+        std::string saved1, saved2, savedSubDir;
+    } cases[] = {
+        { "C:\\" SO "|C:\\" SO "|D:\\old", "A||B|", "5",
+          { { "C:\\" SO, { "C:\\" SO, "D:\\old" } }, { "A", { "", "B" } }, BST_UNCHECKED, "" },
+          "C:\\" SO "|C:\\" SO "|D:\\old", "A||B", "0" },
+        { "|A|B", "", " \t+1abc", { { "", { "A", "B" } }, { "", {} }, BST_CHECKED, "" }, "|A|B", "", "1" },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE("SubDir \"" + c.subDir + "\"");
+        ClearSettings();
+        SetString("Dir1", c.dir1);
+        SetString("Dir2", c.dir2);
+        SetString("SubDir", c.subDir);
+        SetString("WinDiff", "");
+        ExpectShown(c.shown, ShowStored());
+        ExpectStored(c.saved1, c.saved2, c.savedSubDir, "");
+    }
+}
+
+// A value of the renamed copy's own key, as a text; "<none>" when missing.
+std::string CopyString(const std::string& copy, const char* name)
+{
+    char data[256] = "";
+    DWORD size = sizeof(data);
+    if (::RegGetValueA(HKEY_CURRENT_USER, SettingsKey(copy).c_str(), name, RRF_RT_REG_SZ, NULL, data, &size))
+        return "<none>";
+    return data;
+}
+
+// The key is named after the executable without its extension (cut at the
+// last dot): a renamed copy starts as on a first start, and leaves the
+// settings of Pelorin.exe alone.
+TEST(Settings, RenamedCopyKeepsSettingsOfItsOwn)
+{
+    const char kCopy[] = "Pel.orin";   // Pel.orin.exe
+    ClearSettings();
+    ClearSettings(kCopy);
+    SetString("Dir1", "C:\\mine|C:\\mine");
+    Shown shown = Shown();
+    Script s;
+    s.Do([&] { shown = ReadShown(); }).Do([] { SetText(Ctl(IDC_DIR2), "D:\\renamed"); }).Click(IDCANCEL);
+    ASSERT_TRUE(RunProgram(s, 30000, kCopy));
+
+    EXPECT_EQ("", shown.dir1.text);
+    EXPECT_EQ(BST_CHECKED, shown.check);
+    EXPECT_EQ("", CopyString(kCopy, "Dir1"));
+    EXPECT_EQ("D:\\renamed", CopyString(kCopy, "Dir2"));
+    EXPECT_EQ("C:\\mine|C:\\mine", GetString("Dir1"));
+    DWORD type;
+    std::string data;
+    EXPECT_FALSE(GetValue("Dir2", &type, &data));
+    ClearSettings(kCopy);
+}
+
+BOOL CALLBACK FindDialog(HWND hWnd, LPARAM lParam)
+{
+    char cls[16];
+    if (::IsWindowVisible(hWnd) && ::GetClassNameA(hWnd, cls, sizeof(cls)) && lstrcmpA(cls, "#32770") == 0) {
+        *(HWND*)lParam = hWnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// Nothing keeps a second instance from starting: two run side by side, each
+// with its own window and texts, and each ends on its own.
+TEST(Settings, TwoInstancesRunSideBySide)
+{
+    ClearSettings();
+    PROCESS_INFORMATION pi[2];
+    HWND hDlg[2] = { NULL, NULL };
+    const std::string exe = BuildDir() + "Pelorin.exe";
+    for (int i = 0; i < 2; i++) {
+        STARTUPINFOA si = { sizeof(si) };
+        std::string cmd = "\"" + exe + "\"";
+        ASSERT_TRUE(::CreateProcessA(exe.c_str(), &cmd[0], NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi[i]));
+        for (DWORD start = ::GetTickCount(); !hDlg[i] && ::GetTickCount() - start < 20000; ::Sleep(20))
+            ::EnumThreadWindows(pi[i].dwThreadId, FindDialog, (LPARAM)&hDlg[i]);
+    }
+    EXPECT_TRUE(hDlg[0] && hDlg[1] && hDlg[0] != hDlg[1]);
+    SetText(::GetDlgItem(hDlg[0], IDC_DIR1), "C:\\first");
+    EXPECT_EQ("C:\\first", Text(::GetDlgItem(hDlg[0], IDC_DIR1)));
+    EXPECT_EQ("", Text(::GetDlgItem(hDlg[1], IDC_DIR1)));
+    for (int i = 0; i < 2 && hDlg[0] && hDlg[1]; i++) {
+        ::PostMessageA(hDlg[i], WM_COMMAND, IDCANCEL, 0);
+        EXPECT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(pi[i].hProcess, 20000)) << i;
+        if (i == 0)
+            EXPECT_EQ(WAIT_TIMEOUT, ::WaitForSingleObject(pi[1].hProcess, 0)) << "the second ended with the first";
+    }
+    for (int i = 0; i < 2; i++) {
+        ::TerminateProcess(pi[i].hProcess, 1);
+        ::CloseHandle(pi[i].hProcess);
+        ::CloseHandle(pi[i].hThread);
+    }
+}
+
+// Values of other types are read as their data up to the first zero byte,
+// shown, and stored back as well-formed texts.
+TEST(HostileSettings, ValuesOfOtherTypesAreReadAsText)
+{
+    ClearSettings();
+    SetValue("Dir1", REG_MULTI_SZ, std::string("C:\\m|D:\\n\0E:\\o\0\0", 16));
+    SetValue("Dir2", REG_BINARY, "|C:\\bin||D:\\b");      // no terminator
+    SetValue("SubDir", REG_DWORD, Dword(1));              // the byte 1 is no digit
+    SetValue("WinDiff", REG_DWORD, Dword(0x00782F41));    // "A/x"
+    Shown expected = { { "C:\\m", { "D:\\n" } }, { "", { "C:\\bin", "", "D:\\b" } }, BST_UNCHECKED, "A/x" };
+    ExpectShown(expected, ShowStored());
+    ExpectStored("C:\\m|D:\\n", "|C:\\bin||D:\\b", "0", "A/x");
+}
+
+// A history of a megabyte, entries of thousands of characters with
+// double-byte ones among them, a tool path far longer than any path buffer
+// and a number behind 100 KB of spaces: all taken whole and stored back
+// unchanged. The lists are checked through what is stored: under Wine, a
+// list item of a thousand characters or more cannot be read from another
+// process (the program under test gets no answer back to the reader, or
+// ends).
+TEST(HostileSettings, HugeValuesAndLongFieldsAreKeptWhole)
+{
+    const std::string text1 = "C:\\" SO + std::string(4090, 'x');
+    std::string dir1 = text1;
+    int entries = 0;
+    for (; dir1.size() < (1u << 20); entries++) {
+        char number[16];
+        sprintf(number, "%04d", entries);
+        dir1 += "|" + text1 + number;
+    }
+    std::string dbcs;
+    while (dbcs.size() < 1200)
+        dbcs += SO;
+    const std::string text2 = "C:\\" + std::string(4000, 'u');
+    const std::string dir2 = text2 + "|D:\\" + dbcs + "|E:\\short";
+    const std::string windiff = "C:\\" + std::string(4000, 'w') + ".exe";
+
+    ClearSettings();
+    SetString("Dir1", dir1);
+    SetString("Dir2", dir2);
+    SetString("SubDir", std::string(100 * 1024, ' ') + "1");
+    SetString("WinDiff", windiff);
+    std::string shown[3];
+    int counts[2] = { -1, -1 }, check = -1;
+    Script s;
+    s.Do([&] {
+        shown[0] = Text(Ctl(IDC_DIR1));
+        shown[1] = Text(Ctl(IDC_DIR2));
+        shown[2] = Text(Ctl(IDC_WINDIFF));
+        counts[0] = (int)::SendMessageW(Ctl(IDC_DIR1), CB_GETCOUNT, 0, 0);
+        counts[1] = (int)::SendMessageW(Ctl(IDC_DIR2), CB_GETCOUNT, 0, 0);
+        check = (int)::SendMessageW(Ctl(IDC_SUBDIR), BM_GETCHECK, 0, 0);
+    });
+    s.Click(IDCANCEL);
+    ASSERT_TRUE(RunProgram(s));
+
+    EXPECT_EQ(text1, shown[0]);
+    EXPECT_EQ(text2, shown[1]);
+    EXPECT_EQ(windiff, shown[2]);
+    EXPECT_EQ(entries, counts[0]);
+    EXPECT_EQ(2, counts[1]);
+    EXPECT_EQ(BST_CHECKED, check);
+    ExpectStored(dir1, dir2, "1", windiff);
+}
+
+} // namespace
