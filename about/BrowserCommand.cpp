@@ -15,6 +15,20 @@ inline int CopyPart(char* dst, int room, const char* src, int len)
 
 } // namespace
 
+int RegValueText(unsigned long type, const char* data, long cb, char* out)
+{
+    int n = 0;
+    bool bText = type == REG_VALUE_SZ || type == REG_VALUE_EXPAND_SZ;
+    // A value stored without its terminator fits only with room for one.
+    if (bText && data && cb > 0 && cb <= REG_READ_SIZE && (data[cb - 1] == 0 || cb < REG_READ_SIZE)) {
+        const char* zero = (const char*)memchr(data, 0, (size_t)cb);
+        n = zero ? (int)(zero - data) : (int)cb;
+        memmove(out, data, (size_t)n);
+    }
+    out[n] = 0;
+    return n;
+}
+
 int BuildBrowserCommand(const char* openCommand, const char* url,
                         char* out, int outSize, const LeadByteTable& t)
 {

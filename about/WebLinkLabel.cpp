@@ -9,6 +9,7 @@
 const MsgMapEntry CWebLinkLabel::s_entries[] = {
     MapCtlColorReflect(Thunk<CWebLinkLabel, &CWebLinkLabel::CtlColor>),
     MapMessage(WM_MOUSEMOVE, Thunk<CWebLinkLabel, &CWebLinkLabel::OnMouseMove>),
+    MapMessage(WM_CAPTURECHANGED, Thunk<CWebLinkLabel, &CWebLinkLabel::OnCaptureChanged>),
     MapReflect(STN_CLICKED, Thunk<CWebLinkLabel, &CWebLinkLabel::OnLinkClicked>),
     MapMessage(WM_DPICHANGED_AFTERPARENT, Thunk<CWebLinkLabel, &CWebLinkLabel::OnDpiChanged>),
 };
@@ -157,6 +158,20 @@ void CWebLinkLabel::OnMouseMove(UINT nFlags, POINT point)
         m_bHover = TRUE;
         Redraw();
         ::SetCapture(m_hWnd);
+    }
+}
+
+void CWebLinkLabel::OnCaptureChanged(UINT nUnused, LPARAM lParam)
+{
+    (void)nUnused;
+    Default();
+    // Another window took the mouse (a click elsewhere, a switch to another
+    // program): the label hears of no more movement, so it leaves its hover
+    // state now. Its own release when the mouse leaves comes here after it
+    // has left that state already.
+    if (m_bHover && (HWND)lParam != m_hWnd) {
+        m_bHover = FALSE;
+        Redraw();
     }
 }
 

@@ -39,6 +39,9 @@ protected:
     // Called when the mouse moves over the label, or anywhere while the
     // label holds the capture.
     void OnMouseMove(UINT nFlags, POINT point);
+    // Called when the label loses the mouse capture; lParam is the window
+    // that takes it.
+    void OnCaptureChanged(UINT nUnused, LPARAM lParam);
     // Called when the label was clicked.
     void OnLinkClicked();
     // Gives the control an underlined copy of the font it uses now.

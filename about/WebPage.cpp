@@ -4,6 +4,8 @@
 
 #include <string.h>
 
+static_assert(REG_VALUE_SZ == REG_SZ && REG_VALUE_EXPAND_SZ == REG_EXPAND_SZ, "the registry's text types");
+
 LONG ReadRegDefault(HKEY root, const char* subKey, char* out)
 {
     HKEY hKey;
@@ -11,22 +13,19 @@ LONG ReadRegDefault(HKEY root, const char* subKey, char* out)
     if (lResult != ERROR_SUCCESS)
         return lResult;
 
-    // Only a text value is taken, and only whole: a cut class name or
-    // command would start the wrong thing.
     char buffer[REG_READ_SIZE];
     DWORD dwType = REG_NONE;
-    LONG cb = sizeof(buffer);
-    bool bText = ::RegQueryValueExA(hKey, NULL, NULL, &dwType, NULL, NULL) == ERROR_SUCCESS
-                 && (dwType == REG_SZ || dwType == REG_EXPAND_SZ);
-    if (!bText || ::RegQueryValueA(hKey, NULL, buffer, &cb) != ERROR_SUCCESS || cb <= 0)
-        buffer[0] = 0;
-    else if (buffer[cb - 1] != 0 && cb < (LONG)sizeof(buffer))
-        buffer[cb] = 0;                 // stored without its terminator
-    else if (buffer[cb - 1] != 0)
-        buffer[0] = 0;                  // a full buffer without a terminator: too long
+    LONG cb = 0;
+    if (::RegQueryValueExA(hKey, NULL, NULL, &dwType, NULL, NULL) != ERROR_SUCCESS) {
+        dwType = REG_NONE;
+    } else {
+        cb = sizeof(buffer);
+        if (::RegQueryValueA(hKey, NULL, buffer, &cb) != ERROR_SUCCESS)
+            cb = 0;
+    }
     ::RegCloseKey(hKey);
 
-    memcpy(out, buffer, strlen(buffer) + 1);
+    RegValueText(dwType, buffer, cb, out);
     return ERROR_SUCCESS;
 }
 

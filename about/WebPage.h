@@ -2,8 +2,7 @@
 #pragma once
 
 #include "../framework/Wnd.h"
-
-enum { REG_READ_SIZE = 260 };
+#include "BrowserCommand.h"
 
 // Opens url through the shell; failing that, through the command registered
 // for ".htm" files. Returns the shell's result when it was over 32, else the

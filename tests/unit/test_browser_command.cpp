@@ -1,5 +1,6 @@
 // The browser command built from the ".htm" class's open command: cut at the
-// placeholder, then a space and the address; never past the buffer.
+// placeholder, then a space and the address; never past the buffer. And the
+// registry texts it is built from.
 #include "about/BrowserCommand.h"
 
 #include <gtest/gtest.h>
@@ -83,6 +84,46 @@ TEST(BrowserCommand, LongRegistryTextsAndAddressesFit)
         ASSERT_LE(out.size(), (size_t)BROWSER_COMMAND_SIZE - 1);
         EXPECT_EQ(full.substr(0, out.size()), out);
         EXPECT_GE(out.size() + 1, std::min(full.size(), (size_t)BROWSER_COMMAND_SIZE - 1));
+    }
+}
+
+// A registry default value as read, to text: only a text type, only whole,
+// always terminated within REG_READ_SIZE bytes.
+TEST(RegValueText, TextOnlyAndOnlyWhole)
+{
+    enum { NONE = 0, SZ = REG_VALUE_SZ, EXPAND_SZ = REG_VALUE_EXPAND_SZ, BINARY = 3, DWORD = 4 };
+    const std::string a259(259, 'a'), b260(260, 'b');
+    std::string hyo129;   // 258 bytes of 表, each with a "\" trail byte
+    for (int i = 0; i < 129; i++)
+        hyo129 += HYO;
+    struct { const char* what; unsigned long type; std::string data; const std::string expected; } cases[] = {
+        { "no value", NONE, "", "" },
+        { "terminated", SZ, std::string("iexplore\0", 9), "iexplore" },
+        { "no terminator", SZ, "noterm", "noterm" },
+        { "expandable", EXPAND_SZ, std::string("%ProgramFiles%\\b.exe\0", 21), "%ProgramFiles%\\b.exe" },
+        { "zero inside", SZ, std::string("abc\0def\0", 8), "abc" },
+        { "259 and terminator", SZ, a259 + '\0', a259 },
+        { "259, no terminator", SZ, a259, a259 },
+        { "260, no terminator", SZ, b260, "" },
+        { "260 with a zero inside", SZ, "abc" + std::string(1, '\0') + b260.substr(4), "" },
+        { "trail bytes 0x5C", SZ, hyo129 + '\0', hyo129 },
+        { "trail byte 0x5C last", SZ, "C:\\" HYO, "C:\\" HYO },
+        { "read failed", SZ, "", "" },
+        { "dword", DWORD, std::string("\x41\x41\x41\0", 4), "" },
+        { "binary", BINARY, "ABC", "" },
+    };
+    for (const auto& c : cases) {
+        char out[REG_READ_SIZE + 8];
+        memset(out, '#', sizeof(out));
+        int n = RegValueText(c.type, c.data.data(), (long)c.data.size(), out);
+        EXPECT_EQ(c.expected, std::string(out, (size_t)n)) << c.what;
+        EXPECT_EQ(0, out[c.expected.size()]) << c.what;
+        EXPECT_EQ(std::string(8, '#'), std::string(out + REG_READ_SIZE, 8)) << c.what;
+
+        // In place: out may be the bytes read.
+        memcpy(out, c.data.data(), c.data.size());
+        EXPECT_EQ((int)c.expected.size(), RegValueText(c.type, out, (long)c.data.size(), out)) << c.what;
+        EXPECT_EQ(c.expected, std::string(out)) << c.what;
     }
 }
 

@@ -1,0 +1,331 @@
+// The two windows as the templates of Pelorin.exe describe them and as they
+// open: every control with its id, class, text, styles and place, in tab
+// order; the frames, font, placement, focus and icons; and F1.
+#include "harness/Harness.h"
+#include "resource.h"
+
+#include <gtest/gtest.h>
+
+#include <stdio.h>
+
+using namespace harness;
+
+namespace {
+
+struct Control
+{
+    int id;
+    const char* cls;
+    const char* text;          // NULL: not compared
+    DWORD style;               // beyond WS_CHILD | WS_VISIBLE, within kStyleMask
+    int x, y, cx, cy;          // dialog units
+};
+
+// The style bits that the templates decide.
+const DWORD kStyleMask = WS_TABSTOP | WS_GROUP | WS_VSCROLL | WS_HSCROLL | 0xFFFF;
+const DWORD kEditBorder = 0x80000000;   // an edit with a border (WS_BORDER, or a sunken edge once shown)
+
+const Control kMainControls[] = {
+    { -1, "Static", "&WinDiff", SS_LEFT | WS_GROUP, 6, 9, 22, 8 },
+    { IDC_WINDIFF, "Edit", "", kEditBorder | ES_LEFT | ES_AUTOHSCROLL | WS_TABSTOP, 32, 6, 226, 14 },
+    { IDC_REF_WINDIFF, "Button", "&Ref", BS_PUSHBUTTON | WS_TABSTOP, 262, 5, 37, 14 },
+    { IDC_SUBDIR, "Button", "&Include subdirectories", BS_AUTOCHECKBOX | WS_TABSTOP, 5, 26, 80, 10 },
+    { -1, "Static", "Dir&1", SS_LEFT | WS_GROUP, 7, 44, 13, 8 },
+    { IDC_DIR1, "ComboBox", "", CBS_DROPDOWN | WS_VSCROLL | WS_TABSTOP, 23, 41, 220, 95 },
+    { IDC_BROWSE_DIR1, "Button", "Ref&3", BS_PUSHBUTTON | WS_TABSTOP, 247, 41, 25, 14 },
+    { IDC_FILE_DIR1, "Button", "Ref&5", BS_PUSHBUTTON | WS_TABSTOP, 275, 41, 25, 14 },
+    { -1, "Static", "Dir&2", SS_LEFT | WS_GROUP, 7, 63, 13, 8 },
+    { IDC_DIR2, "ComboBox", "", CBS_DROPDOWN | WS_VSCROLL | WS_TABSTOP, 23, 60, 220, 95 },
+    { IDC_BROWSE_DIR2, "Button", "Ref&4", BS_PUSHBUTTON | WS_TABSTOP, 247, 60, 25, 14 },
+    { IDC_FILE_DIR2, "Button", "Ref&6", BS_PUSHBUTTON | WS_TABSTOP, 275, 60, 25, 14 },
+    { IDC_EXCHANGE, "Button", "&Exchange", BS_PUSHBUTTON | WS_TABSTOP, 156, 81, 37, 14 },
+    { IDOK, "Button", "OK", BS_DEFPUSHBUTTON | WS_TABSTOP, 214, 81, 37, 14 },
+    { IDCANCEL, "Button", "Cancel", BS_PUSHBUTTON | WS_TABSTOP, 261, 81, 37, 14 },
+};
+
+// The version window once set up: the version line is filled in, the icon
+// control takes the icon's size and the link label is fitted to its text
+// (their sizes are compared elsewhere) and is told to notify.
+const int kFitted = 0;
+const Control kVersionControls[] = {
+    { -1, "Static", NULL, SS_ICON, 12, 9, kFitted, kFitted },
+    { IDC_VERSION_TEXT, "Static", "Pelorin Version 1.04", SS_LEFT | SS_NOPREFIX | WS_GROUP, 40, 10, 93, 8 },
+    { -1, "Static", NULL, SS_LEFT | WS_GROUP, 40, 25, 107, 8 },
+    { IDOK, "Button", "OK", BS_DEFPUSHBUTTON | WS_GROUP | WS_TABSTOP, 167, 7, 27, 14 },
+    { IDC_LINK, "Static", NULL, SS_LEFT | SS_NOTIFY | WS_GROUP, 13, 41, kFitted, kFitted },
+};
+
+struct Window
+{
+    int id;
+    const Control* controls;
+    size_t count;
+    const char* caption;
+    int cx, cy;
+} const kWindows[] = {
+    { IDD_COMPARE, kMainControls, sizeof(kMainControls) / sizeof(kMainControls[0]), "Pelorin", 303, 101 },
+    { IDD_VERSION, kVersionControls, sizeof(kVersionControls) / sizeof(kVersionControls[0]),
+      "Pelorin\x82\xCC\xCA\xDE\xB0\xBC\xDE\xAE\xDD\x8F\xEE\x95\xF1", 202, 55 },   // Pelorinのﾊﾞｰｼﾞｮﾝ情報
+};
+
+// "ＭＳ Ｐゴシック" in code page 932.
+const char kDialogFace[] = "\x82\x6C\x82\x72\x20\x82\x6F\x83\x53\x83\x56\x83\x62\x83\x4E";
+
+// Dialog units of the program's window in pixels, each value converted on
+// its own as the dialog manager converts a control's place and size.
+RECT Pixels(HWND hDlg, int x, int y, int cx, int cy)
+{
+    return DialogRect(hDlg, x, y, cx - x, cy - y);
+}
+
+RECT RectInDialog(HWND hWnd)
+{
+    RECT rc;
+    ::GetWindowRect(hWnd, &rc);
+    ::MapWindowPoints(NULL, ::GetParent(hWnd), (POINT*)&rc, 2);
+    return rc;
+}
+
+// A live window against its template: caption, frame, client size, font,
+// and its children in tab (z) order.
+void ExpectWindow(HWND hDlg, const Window& w)
+{
+    EXPECT_EQ(w.caption, Text(hDlg));
+    DWORD style = (DWORD)::GetWindowLongA(hDlg, GWL_STYLE);
+    DWORD frame = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
+    // A fixed size, and no way to minimise or maximise it from its caption.
+    EXPECT_EQ(frame, style & (frame | WS_CHILD | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX)) << w.id;
+    RECT client, want = DialogRect(hDlg, 0, 0, w.cx, w.cy);
+    ::GetClientRect(hDlg, &client);
+    EXPECT_EQ(want.right, client.right) << w.id;
+    EXPECT_EQ(want.bottom, client.bottom) << w.id;
+    HDC hScreen = ::GetDC(NULL);
+    int height = -::MulDiv(9, ::GetDeviceCaps(hScreen, LOGPIXELSY), 72);
+    ::ReleaseDC(NULL, hScreen);
+    EXPECT_EQ(std::to_string(height) + " 0 " + kDialogFace, Agent("font " + Hex(hDlg))) << w.id;
+
+    std::vector<HWND> children;
+    for (HWND h = ::GetWindow(hDlg, GW_CHILD); h; h = ::GetWindow(h, GW_HWNDNEXT))
+        children.push_back(h);
+    ASSERT_EQ(w.count, children.size()) << w.id;
+    for (size_t i = 0; i < w.count; i++) {
+        const Control& c = w.controls[i];
+        HWND h = children[i];
+        SCOPED_TRACE(testing::Message() << "window " << w.id << ", control " << i << " (id " << c.id << ")");
+        EXPECT_EQ(c.id, (int)(short)::GetDlgCtrlID(h));
+        char cls[64] = "";
+        ::GetClassNameA(h, cls, sizeof(cls));
+        EXPECT_STRCASEEQ(c.cls, cls);
+        if (c.text)
+            EXPECT_EQ(c.text, Text(h));
+        style = (DWORD)::GetWindowLongA(h, GWL_STYLE);
+        DWORD exStyle = (DWORD)::GetWindowLongA(h, GWL_EXSTYLE);
+        EXPECT_EQ((DWORD)(WS_CHILD | WS_VISIBLE), style & (WS_CHILD | WS_VISIBLE | WS_POPUP));
+        bool combo = lstrcmpiA(c.cls, "ComboBox") == 0;
+        DWORD mask = kStyleMask;
+        if (combo) {
+            // A live combo box may have handed its scroll bar to its list
+            // and gained CBS_HASSTRINGS; the template test sees the stored ones.
+            mask &= ~(DWORD)(CBS_HASSTRINGS | WS_VSCROLL);
+            EXPECT_EQ((DWORD)WS_EX_ACCEPTFILES, exStyle & WS_EX_ACCEPTFILES);
+        }
+        EXPECT_EQ(c.style & mask, style & mask) << std::hex << "style " << style;
+        if (c.style & kEditBorder)
+            EXPECT_TRUE((style & WS_BORDER) || (exStyle & WS_EX_CLIENTEDGE)) << std::hex << style << " " << exStyle;
+
+        RECT want = Pixels(hDlg, c.x, c.y, c.cx, c.cy);
+        RECT got = RectInDialog(h);
+        EXPECT_EQ(want.left, got.left);
+        EXPECT_EQ(want.top, got.top);
+        if (c.cx == kFitted)
+            continue;
+        EXPECT_EQ(want.right, got.right - got.left);
+        if (!combo)   // a combo box's height in the template is its dropped-down list's
+            EXPECT_EQ(want.bottom, got.bottom - got.top);
+    }
+}
+
+// An item of a DIALOGEX template as stored in the resource.
+struct TemplateItem
+{
+    DWORD style, exStyle;
+    short x, y, cx, cy;
+    int id;
+};
+
+const WORD* SkipSzOrOrd(const WORD* p)
+{
+    if (*p == 0xFFFF)
+        return p + 2;
+    while (*p++)
+        ;
+    return p;
+}
+
+std::vector<TemplateItem> TemplateItems(HMODULE hModule, int id)
+{
+    std::vector<TemplateItem> items;
+    HRSRC hRes = ::FindResourceA(hModule, MAKEINTRESOURCEA(id), (LPCSTR)RT_DIALOG);
+    const WORD* p = hRes ? (const WORD*)::LockResource(::LoadResource(hModule, hRes)) : NULL;
+    if (!p || p[1] != 0xFFFF)
+        return items;
+    DWORD style = *(const DWORD*)(p + 6);
+    WORD count = p[8];
+    p = SkipSzOrOrd(SkipSzOrOrd(SkipSzOrOrd(p + 13)));   // menu, class, caption
+    if (style & DS_SETFONT)
+        p = SkipSzOrOrd(p + 3);                            // size, weight, italic and charset, face
+    for (WORD i = 0; i < count; i++) {
+        p = (const WORD*)(((ULONG_PTR)p + 3) & ~(ULONG_PTR)3);
+        TemplateItem item = { *(const DWORD*)(p + 4), *(const DWORD*)(p + 2), (short)p[6], (short)p[7],
+                              (short)p[8], (short)p[9], (int)*(const LONG*)(p + 10) };
+        p = SkipSzOrOrd(SkipSzOrOrd(p + 12));   // class, text
+        p = (const WORD*)((const BYTE*)(p + 1) + *p);
+        items.push_back(item);
+    }
+    return items;
+}
+
+// A message's answer as the program's own thread gets it: sent from this
+// process, WM_GETICON and WM_QUERYDRAGICON answer 0 under Wine.
+std::string SendInside(HWND hWnd, UINT message, WPARAM wParam)
+{
+    char cmd[64];
+    sprintf(cmd, " %x %llx 0", message, (unsigned long long)wParam);
+    return Agent("send " + Hex(hWnd) + cmd);
+}
+
+} // namespace
+
+// The stored templates of the real program: every item's id, styles and
+// place, and the combo boxes' dropped-down height, which no live window shows.
+TEST(Templates, HoldEveryControlInTabOrder)
+{
+    HMODULE hExe = ::LoadLibraryExA((BuildDir() + "Pelorin.exe").c_str(), NULL, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_TRUE(hExe != NULL);
+    for (const Window& w : kWindows) {
+        std::vector<TemplateItem> items = TemplateItems(hExe, w.id);
+        ASSERT_EQ(w.count, items.size()) << w.id;
+        for (size_t i = 0; i < w.count; i++) {
+            const Control& c = w.controls[i];
+            const TemplateItem& item = items[i];
+            SCOPED_TRACE(testing::Message() << "template " << w.id << " item " << i);
+            EXPECT_EQ(c.id, item.id);
+            DWORD want = (c.style & kStyleMask) | WS_CHILD | WS_VISIBLE | (c.style & kEditBorder ? WS_BORDER : 0);
+            if (c.id == IDC_LINK && w.id == IDD_VERSION)
+                want &= ~(DWORD)SS_NOTIFY;   // added when the label is set up
+            EXPECT_EQ(want, item.style) << std::hex << "style " << item.style;
+            EXPECT_EQ(lstrcmpiA(c.cls, "ComboBox") == 0 ? (DWORD)WS_EX_ACCEPTFILES : 0u, item.exStyle);
+            EXPECT_EQ(c.x, item.x);
+            EXPECT_EQ(c.y, item.y);
+            // Stored, the icon is 20 x 20 and the link label 180 x 8.
+            bool link = c.id == IDC_LINK && w.id == IDD_VERSION;
+            EXPECT_EQ(c.cx != kFitted ? c.cx : link ? 180 : 20, item.cx);
+            EXPECT_EQ(c.cy != kFitted ? c.cy : link ? 8 : 20, item.cy);
+        }
+    }
+    ::FreeLibrary(hExe);
+}
+
+// Both windows as they open: built from their templates, the main dialog
+// centred in the work area with the focus in the tool path, the version
+// window below; the application icon as big, small and drag icon and in the
+// version window.
+TEST(Windows, OpenAsTheirTemplatesDescribe)
+{
+    ClearSettings();
+    RECT work = { 0, 0, 0, 0 }, rc = { 0, 0, 0, 0 };
+    HWND focus = NULL, windiff = NULL;
+    std::string icons[2], bigIcon, smallIcon, dragIcon;
+    Script s;
+    s.Do([&] {
+        HWND hDlg = MainDialog();
+        EXPECT_TRUE(::IsWindowVisible(hDlg));
+        EXPECT_EQ((DWORD)(WS_EX_APPWINDOW | WS_EX_ACCEPTFILES),
+                  (DWORD)::GetWindowLongA(hDlg, GWL_EXSTYLE) & (WS_EX_APPWINDOW | WS_EX_ACCEPTFILES));
+        ExpectWindow(hDlg, kWindows[0]);
+        // The path fields stop typing at their width; the tool path scrolls.
+        EXPECT_EQ(0u, (DWORD)::GetWindowLongA(Ctl(IDC_DIR1), GWL_STYLE) & CBS_AUTOHSCROLL);
+        EXPECT_EQ(0u, (DWORD)::GetWindowLongA(Ctl(IDC_DIR2), GWL_STYLE) & CBS_AUTOHSCROLL);
+        POINT origin = { 0, 0 };
+        MONITORINFO mi;
+        mi.cbSize = sizeof(mi);
+        ::GetMonitorInfoA(::MonitorFromPoint(origin, MONITOR_DEFAULTTOPRIMARY), &mi);
+        work = mi.rcWork;
+        ::GetWindowRect(hDlg, &rc);
+        focus = Focused();
+        windiff = Ctl(IDC_WINDIFF);
+        bigIcon = SendInside(hDlg, WM_GETICON, ICON_BIG);
+        smallIcon = SendInside(hDlg, WM_GETICON, ICON_SMALL);
+        dragIcon = SendInside(hDlg, WM_QUERYDRAGICON, 0);
+        icons[0] = Agent("icon " + bigIcon);
+        ::PostMessageA(hDlg, WM_SYSCOMMAND, IDM_VERSION, 0);
+    })
+        .WaitFor([] { return OtherDialog() != NULL; })
+        .Do([&] {
+            HWND hVer = OtherDialog();
+            ExpectWindow(hVer, kWindows[1]);
+            icons[1] = Agent("icon " + Hex((HICON)::SendMessageA(::GetWindow(hVer, GW_CHILD), STM_GETICON, 0, 0)));
+            ::PostMessageA(::GetDlgItem(hVer, IDOK), BM_CLICK, 0, 0);
+        })
+        .WaitFor([] { return OtherDialog() == NULL; })
+        .Click(IDCANCEL);
+    EXPECT_TRUE(RunProgram(s));
+
+    // Centred as the program centres: halves rounded down.
+    int cx = rc.right - rc.left, cy = rc.bottom - rc.top;
+    EXPECT_EQ((work.left + work.right) / 2 - cx / 2, rc.left);
+    EXPECT_EQ((work.top + work.bottom) / 2 - cy / 2, rc.top);
+    EXPECT_EQ(windiff, focus);
+    EXPECT_EQ(bigIcon, smallIcon);
+    EXPECT_EQ(bigIcon, dragIcon);
+    std::string icon = std::to_string(::GetSystemMetrics(SM_CXICON)) + " other";
+    EXPECT_EQ(icon, icons[0]);
+    EXPECT_EQ(icon, icons[1]);
+}
+
+// F1 asks for the topic of the window in use, in the help file beside the
+// program: the main dialog's, and the version window's while it is open.
+// When the viewer cannot start, a box with the framework's message, an
+// exclamation icon and the application's name says so; the dialog goes on.
+TEST(Help, F1AsksForTheTopicOfTheWindowInUse)
+{
+    std::string hooked[2], calls, caption, message, icon;
+    bool enabledAfter = false;
+    Script s;
+    s.Do([&] { hooked[0] = Agent("winhelp 1"); })
+        .Key(VK_F1)
+        .Do([] { ::PostMessageA(MainDialog(), WM_SYSCOMMAND, IDM_VERSION, 0); })
+        .WaitFor([] { return OtherDialog() != NULL; })
+        .Key(VK_F1)
+        .Do([&] {
+            calls = Agent("helpcalls");
+            ::PostMessageA(::GetDlgItem(OtherDialog(), IDOK), BM_CLICK, 0, 0);
+        })
+        .WaitFor([] { return OtherDialog() == NULL; })
+        .Do([&] { hooked[1] = Agent("winhelp 0"); })
+        .Key(VK_F1)
+        .WaitFor([] { return OtherDialog() != NULL; })
+        .Do([&] {
+            HWND hBox = OtherDialog();
+            caption = Text(hBox);
+            message = Text(::GetDlgItem(hBox, 0xFFFF));
+            for (HWND h = ::GetWindow(hBox, GW_CHILD); h; h = ::GetWindow(h, GW_HWNDNEXT))
+                if ((::GetWindowLongA(h, GWL_STYLE) & SS_TYPEMASK) == SS_ICON)
+                    icon = Agent("icon " + Hex((HICON)::SendMessageA(h, STM_GETICON, 0, 0)));
+            ::PostMessageA(hBox, WM_COMMAND, IDOK, 0);
+        })
+        .WaitFor([] { return OtherDialog() == NULL; })
+        .Do([&] { enabledAfter = ::IsWindowEnabled(MainDialog()) != FALSE; })
+        .Click(IDCANCEL);
+    EXPECT_TRUE(RunProgram(s));
+    ASSERT_EQ("ok", hooked[0]);
+    ASSERT_EQ("ok", hooked[1]);
+    std::string file = BuildDir() + "Pelorin.HLP|1|";   // HELP_CONTEXT
+    EXPECT_EQ(file + "20066\n" + file + "20064\n", calls);   // 0x20000 + 102, 0x20000 + 100
+    EXPECT_EQ("Pelorin", caption);
+    // "ﾍﾙﾌﾟの起動に失敗しました。"
+    EXPECT_EQ("\xCD\xD9\xCC\xDF\x82\xCC\x8B\x4E\x93\xAE\x82\xC9\x8E\xB8\x94\x73\x82\xB5\x82\xDC\x82\xB5\x82\xBD\x81\x42",
+              message);
+    EXPECT_EQ(std::to_string(::GetSystemMetrics(SM_CXICON)) + " exclamation", icon);
+    EXPECT_TRUE(enabledAfter);
+}
