@@ -91,10 +91,21 @@ wine_env_prefix() {
     local reg="$WINEPREFIX/pelorin.reg"
     printf '\xef\xbb\xbfWindows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\Software\\Wine\\Explorer]\r\n"Desktop"="Default"\r\n\r\n[HKEY_CURRENT_USER\\Software\\Wine\\Explorer\\Desktops]\r\n"Default"="1024x768"\r\n\r\n[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n"ＭＳ Ｐゴシック"="IPAPGothic"\r\n\r\n[HKEY_CURRENT_USER\\Software\\Wine\\WineDbg]\r\n"ShowCrashDialog"=dword:00000000\r\n\r\n[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\AeDebug]\r\n"Debugger"=""\r\n' \
         | iconv -f UTF-8 -t UTF-16LE > "$reg"
-    (cd "$WINEPREFIX" && wine reg import pelorin.reg >/dev/null 2>&1)
+    # An import right after wineboot can be lost while the prefix is still
+    # being set up: it is checked, and made again.
+    local try
+    for try in 1 2 3 4 5; do
+        (cd "$WINEPREFIX" && wine reg import pelorin.reg >/dev/null 2>&1)
+        wine reg query 'HKCU\Software\Wine\Explorer' /v Desktop >/dev/null 2>&1 && break
+        sleep 1
+    done
     mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
     cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
     wineserver -w
+    if ! grep -q '"Desktop"="Default"' "$WINEPREFIX/user.reg"; then
+        echo "wine-env: cannot set up the prefix $WINEPREFIX" >&2
+        return 1
+    fi
     touch "$WINEPREFIX/.pelorin-ready"
 }
 
@@ -135,7 +146,7 @@ wine_env_start() {   # anchor.exe
         _wine_root_mounts || { echo "wine-env: cannot mount the i386 root $_wine_root" >&2; return 1; }
     fi
     wine_env_display || return 1
-    wine_env_prefix
+    wine_env_prefix || return 1
     [ -n "${1:-}" ] && wine_env_anchor "$1"
     return 0
 }
