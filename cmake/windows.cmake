@@ -27,6 +27,8 @@ add_library(pelorin_core STATIC
     framework/WinApp.cpp
     framework/Controls.cpp
     framework/FileDialog.cpp
+    framework/CodePage.cpp
+    framework/DropFiles.cpp
     compare/CompareDlg.cpp
     compare/CompareDlgSettings.cpp
     compare/CompareDlgLaunch.cpp

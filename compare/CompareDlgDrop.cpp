@@ -1,8 +1,7 @@
 #include "CompareDlg.h"
-#include "../framework/WinApp.h"
+#include "../framework/DropFiles.h"
 
-#include <shellapi.h>
-
+// Called by the Exchange button.
 void CCompareDlg::ExchangePaths()
 {
     CString strFirst = m_comboDir1.GetText();
@@ -11,25 +10,22 @@ void CCompareDlg::ExchangePaths()
     m_comboDir2.SetTextAndRemember(strFirst);
 }
 
-// One item fills the first path field, two items fill both; any other count
-// is ignored. Only the texts change, the histories do not.
+// Called for items dropped on the dialog outside the path fields. One item
+// fills the first path field, two items fill both; any other count is
+// ignored. Only the texts change, the histories do not. A drop of which one
+// item cannot be used changes neither field.
 void CCompareDlg::OnDropFiles(HDROP hDrop)
 {
-    UINT nCount = ::DragQueryFileA(hDrop, 0xFFFFFFFF, NULL, 0);
-    if (nCount == 1 || nCount == 2) {
-        CRecentPathCombo* fields[2] = { &m_comboDir1, &m_comboDir2 };
-        for (UINT i = 0; i < nCount; i++) {
-            // The shell cuts a long name byte-wise, so read one byte more than
-            // the path can hold: the cut below then sees whole characters.
-            char szItem[MAX_PATH + 1];
-            ZeroMemory(szItem, sizeof(szItem));
-            ::DragQueryFileA(hDrop, i, szItem, sizeof(szItem));
-            szItem[sizeof(szItem) - 1] = 0;
-
-            char szPath[MAX_PATH];
-            MbsCopyCut(szPath, sizeof(szPath), szItem, AfxAnsiLeadBytes());
-            fields[i]->SetWindowText(szPath);
-        }
+    CDropFiles drop(hDrop);
+    UINT nCount = drop.GetCount();
+    if (nCount != 1 && nCount != 2)
+        return;
+    CString paths[2];
+    for (UINT i = 0; i < nCount; i++) {
+        if (!drop.GetPath(i, paths[i]))
+            return;
     }
-    ::DragFinish(hDrop);
+    m_comboDir1.SetWindowText(paths[0]);
+    if (nCount == 2)
+        m_comboDir2.SetWindowText(paths[1]);
 }

@@ -1,23 +1,21 @@
 #include "CompareDlg.h"
 #include "FolderPicker.h"
 #include "../framework/FileDialog.h"
-#include "../framework/WinApp.h"
 
+// Called by the four Ref buttons of the path fields.
 void CCompareDlg::PickPath(CRecentPathCombo& field, bool bWantFolder)
 {
-    char szPath[512];
-    MbsCopyCut(szPath, sizeof(szPath), field.GetText(), AfxAnsiLeadBytes());
-
+    CString path = field.GetText();
     if (bWantFolder) {
         // No owner: the dialog stays usable while the browser is open.
-        if (BrowseForFolder(NULL, "Refer", szPath) != 0)
+        if (BrowseForFolder(NULL, "Refer", path) != 0)
             return;
     } else {
         // No parent given: the main window owns the dialog and is disabled.
-        CFileDialog dlg(TRUE, NULL, szPath, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, NULL);
+        CFileDialog dlg(TRUE, NULL, path, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, NULL);
         if (dlg.DoModal() != IDOK)
             return;
-        MbsCopyCut(szPath, sizeof(szPath), dlg.GetPathName(), AfxAnsiLeadBytes());
+        path = dlg.GetPathName();
     }
-    field.SetTextAndRemember(szPath);
+    field.SetTextAndRemember(path);
 }

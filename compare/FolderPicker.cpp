@@ -1,30 +1,28 @@
 #include "FolderPicker.h"
-#include "../framework/WinApp.h"
+#include "../framework/CodePage.h"
 
 #include <objbase.h>
 #include <shlobj.h>
-#include <string.h>
 
 namespace {
 
 // Called by the folder browser; once its window is ready, selects the folder
-// whose path lpData points at. A path that names no folder selects nothing.
+// whose path lpData points at (UTF-16). A path that names no folder selects
+// nothing.
 int CALLBACK InitialSelectionProc(HWND hWnd, UINT uMsg, LPARAM lParam, LPARAM lpData)
 {
     (void)lParam;
     if (uMsg == BFFM_INITIALIZED)
-        ::SendMessageA(hWnd, BFFM_SETSELECTIONA, TRUE, lpData);
+        ::SendMessageW(hWnd, BFFM_SETSELECTIONW, TRUE, lpData);
     return 0;
 }
 
 } // namespace
 
-int BrowseForFolder(HWND hOwner, const char* pszTitle, char* pszPath)
+int BrowseForFolder(HWND hOwner, const char* pszTitle, CString& path)
 {
-    // The browser's name buffer starts out as the initial path; it is also
-    // what the selection callback reads.
-    char szDisplayName[MAX_PATH];
-    MbsCopyCut(szDisplayName, sizeof(szDisplayName), pszPath, AfxAnsiLeadBytes());
+    CWideString initial(path);
+    char szDisplayName[MAX_PATH] = "";
 
     BROWSEINFOA bi;
     ZeroMemory(&bi, sizeof(bi));
@@ -34,21 +32,23 @@ int BrowseForFolder(HWND hOwner, const char* pszTitle, char* pszPath)
     bi.lpszTitle = pszTitle ? pszTitle : "Select Folder";
     bi.ulFlags = BIF_RETURNONLYFSDIRS | BIF_RETURNFSANCESTORS;
     bi.lpfn = InitialSelectionProc;
-    bi.lParam = (LPARAM)szDisplayName;
+    bi.lParam = (LPARAM)(const WCHAR*)initial;
 
     // The shell wants COM in the calling thread; leave it as it was found.
     HRESULT hrCom = ::CoInitialize(NULL);
     LPITEMIDLIST pidl = ::SHBrowseForFolderA(&bi);
     int nResult = 1;
     if (pidl) {
-        // The shell writes at most MAX_PATH bytes, and a path too long for
-        // them comes back cut and unterminated: take it only when a
-        // terminator was written.
-        char szChosen[MAX_PATH];
-        memset(szChosen, 1, sizeof(szChosen));
-        if (::SHGetPathFromIDListA(pidl, szChosen) && memchr(szChosen, 0, sizeof(szChosen))) {
-            MbsCopyCut(pszPath, MAX_PATH, szChosen, AfxAnsiLeadBytes());
-            nResult = 0;
+        // The folder's path as the shell has it; the ANSI form only when it
+        // names the same folder.
+        WCHAR szChosen[MAX_PATH];
+        szChosen[0] = 0;
+        if (::SHGetPathFromIDListW(pidl, szChosen)) {
+            szChosen[MAX_PATH - 1] = 0;
+            if (AfxAnsiPathFromWide(szChosen, path))
+                nResult = 0;
+            else
+                AfxReportUnusablePath(szChosen);
         }
         ::CoTaskMemFree(pidl);
     }

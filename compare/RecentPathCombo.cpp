@@ -1,9 +1,7 @@
 #include "RecentPathCombo.h"
 #include "HistoryText.h"
+#include "../framework/DropFiles.h"
 #include "../framework/WinApp.h"
-
-#include <shellapi.h>
-#include <string.h>
 
 const MsgMapEntry CRecentPathCombo::s_entries[] = {
     MapReflect(CBN_KILLFOCUS, Thunk<CRecentPathCombo, &CRecentPathCombo::AddToHistory>),
@@ -85,59 +83,78 @@ void CRecentPathCombo::AddToHistory()
     }
 }
 
-// Called when the user's editing is about to show changed text.
+// Called when the user's editing is about to show changed text. Only text
+// typed at its end is completed: an edit inside the text, or one that leaves
+// a selection, stays exactly as the user left it, and an empty text (all of
+// it cut, say) matches nothing.
 void CRecentPathCombo::AutoComplete()
 {
     if (!m_bAutoComplete || !m_bDoComplete)
         return;
     CString text = GetText();
     int nTyped = text.GetLength();
+    DWORD dwStart = 0, dwEnd = 0;
+    GetEditSel(&dwStart, &dwEnd);
+    if (nTyped == 0 || dwStart != dwEnd || (int)dwEnd != GetEditLength())
+        return;
     if (SelectString(-1, text) == CB_ERR)
         SetWindowText(text);
     SetEditSel(EditPosition(nTyped), -1);
 }
 
-// The edit part's position of the byte offset nByte of its text. An ANSI edit
-// counts bytes on some systems and characters on others (Wine); the end of
-// the text tells which, and only text with double-byte characters differs.
-int CRecentPathCombo::EditPosition(int nByte)
+// The length of the text in the edit part's own units. An ANSI edit counts
+// bytes on some systems and characters on others (Wine); only text with
+// double-byte characters tells them apart.
+int CRecentPathCombo::GetEditLength() const
+{
+    HWND hEdit = GetEditCtrl();
+    return hEdit ? (int)::SendMessageA(hEdit, EM_LINELENGTH, 0, 0) : 0;
+}
+
+// The edit part's position of the byte offset nByte of its text.
+int CRecentPathCombo::EditPosition(int nByte) const
 {
     CString text = GetText();
-    int nChars = ::MultiByteToWideChar(CP_ACP, 0, text, text.GetLength(), NULL, 0);
-    if (nChars == text.GetLength())
-        return nByte;
-    DWORD dwStart = 0, dwEnd = 0;
-    SetEditSel(0, -1);
-    SendMessage(CB_GETEDITSEL, (WPARAM)&dwStart, (LPARAM)&dwEnd);
-    if ((int)dwEnd == text.GetLength())
-        return nByte;
     if (nByte > text.GetLength())
         nByte = text.GetLength();
-    return nByte > 0 ? ::MultiByteToWideChar(CP_ACP, 0, text, nByte, NULL, 0) : 0;
+    if (GetEditLength() == text.GetLength() || nByte <= 0)
+        return nByte;
+    return ::MultiByteToWideChar(CP_ACP, 0, text, nByte, NULL, 0);
 }
 
 BOOL CRecentPathCombo::PreTranslateMessage(MSG* pMsg)
 {
-    // Deleting never completes: the completion would put back what was deleted.
-    if (pMsg->message == WM_KEYDOWN)
+    if (pMsg->message == WM_KEYDOWN) {
+        // Shift+Delete on the highlighted entry of the open list removes it.
+        if (pMsg->wParam == VK_DELETE && ::GetKeyState(VK_SHIFT) < 0 && ::GetKeyState(VK_CONTROL) >= 0
+            && GetDroppedState() && RemoveHighlightedEntry())
+            return TRUE;
+        // Deleting never completes: the completion would put back what was deleted.
         m_bDoComplete = !(pMsg->wParam == VK_DELETE || pMsg->wParam == VK_BACK);
+    }
     return CComboBox::PreTranslateMessage(pMsg);
 }
 
-// One item dropped on the field becomes its text; several are ignored.
+// Takes the highlighted entry out of the open list; the highlight moves to
+// the entry after it, and the text does not change. False when no entry is
+// highlighted.
+bool CRecentPathCombo::RemoveHighlightedEntry()
+{
+    HWND hList = GetListBox();
+    int nSel = hList ? (int)::SendMessageA(hList, LB_GETCURSEL, 0, 0) : LB_ERR;
+    if (nSel < 0 || DeleteString(nSel) == CB_ERR)
+        return false;
+    int nCount = GetCount();
+    if (nCount > 0)
+        ::SendMessageA(hList, LB_SETCURSEL, (WPARAM)(nSel < nCount ? nSel : nCount - 1), 0);
+    return true;
+}
+
+// One item dropped on the field becomes its text, whole; several are ignored.
 void CRecentPathCombo::OnDropFiles(HDROP hDrop)
 {
-    if (::DragQueryFileA(hDrop, 0xFFFFFFFF, NULL, 0) == 1) {
-        // The shell cuts a long name byte-wise, so read one byte more than
-        // the path can hold: the cut below then sees whole characters.
-        char szItem[MAX_PATH + 1];
-        ZeroMemory(szItem, sizeof(szItem));
-        ::DragQueryFileA(hDrop, 0, szItem, sizeof(szItem));
-        szItem[sizeof(szItem) - 1] = 0;
-
-        char szPath[MAX_PATH];
-        MbsCopyCut(szPath, sizeof(szPath), szItem, AfxAnsiLeadBytes());
-        SetWindowText(szPath);
-    }
-    ::DragFinish(hDrop);
+    CDropFiles drop(hDrop);
+    CString path;
+    if (drop.GetCount() == 1 && drop.GetPath(0, path))
+        SetWindowText(path);
 }

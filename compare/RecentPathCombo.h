@@ -35,6 +35,9 @@ public:
 
 protected:
     void OnDropFiles(HDROP hDrop);
-    // The edit part's selection position for a byte offset of its text.
-    int EditPosition(int nByte);
+    bool RemoveHighlightedEntry();
+    // The edit part's text length, and the position of a byte offset of its
+    // text, in the edit's own units.
+    int GetEditLength() const;
+    int EditPosition(int nByte) const;
 };

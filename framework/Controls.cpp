@@ -9,18 +9,16 @@
 CString CComboBox::GetLBText(int nIndex) const
 {
     CString s;
-    COMBOBOXINFO cbi;
-    ZeroMemory(&cbi, sizeof(cbi));
-    cbi.cbSize = sizeof(cbi);
-    if (!::GetComboBoxInfo(m_hWnd, &cbi) || !cbi.hwndList)
+    HWND hList = GetListBox();
+    if (!hList)
         return s;
-    int nWide = (int)::SendMessageW(cbi.hwndList, LB_GETTEXTLEN, (WPARAM)nIndex, 0);
+    int nWide = (int)::SendMessageW(hList, LB_GETTEXTLEN, (WPARAM)nIndex, 0);
     if (nWide <= 0)
         return s;
     WCHAR* pw = (WCHAR*)malloc(((size_t)nWide + 1) * sizeof(WCHAR));
     if (!pw)
         return s;
-    int nGot = (int)::SendMessageW(cbi.hwndList, LB_GETTEXT, (WPARAM)nIndex, (LPARAM)pw);
+    int nGot = (int)::SendMessageW(hList, LB_GETTEXT, (WPARAM)nIndex, (LPARAM)pw);
     if (nGot > 0 && nGot <= nWide) {
         int n = ::WideCharToMultiByte(CP_ACP, 0, pw, nGot, NULL, 0, NULL, NULL);
         char* p = n > 0 ? s.GetBuffer(n) : 0;
@@ -29,6 +27,22 @@ CString CComboBox::GetLBText(int nIndex) const
     }
     free(pw);
     return s;
+}
+
+HWND CComboBox::GetEditCtrl() const
+{
+    COMBOBOXINFO cbi;
+    ZeroMemory(&cbi, sizeof(cbi));
+    cbi.cbSize = sizeof(cbi);
+    return ::GetComboBoxInfo(m_hWnd, &cbi) ? cbi.hwndItem : NULL;
+}
+
+HWND CComboBox::GetListBox() const
+{
+    COMBOBOXINFO cbi;
+    ZeroMemory(&cbi, sizeof(cbi));
+    cbi.cbSize = sizeof(cbi);
+    return ::GetComboBoxInfo(m_hWnd, &cbi) ? cbi.hwndList : NULL;
 }
 
 BOOL CFont::CreateFontIndirect(const LOGFONTA* pLogFont)

@@ -22,6 +22,13 @@ public:
     { return (int)SendMessage(CB_SELECTSTRING, (WPARAM)nStartAfter, (LPARAM)psz); }
     BOOL SetEditSel(int nStartChar, int nEndChar)
     { return (BOOL)SendMessage(CB_SETEDITSEL, 0, MAKELPARAM(nStartChar, nEndChar)); }
+    // The edit part's selection, in the edit's own units (see GetEditLength).
+    void GetEditSel(DWORD* pStart, DWORD* pEnd) const
+    { SendMessage(CB_GETEDITSEL, (WPARAM)pStart, (LPARAM)pEnd); }
+    BOOL GetDroppedState() const { return (BOOL)SendMessage(CB_GETDROPPEDSTATE); }
+    // The edit part and the list part.
+    HWND GetEditCtrl() const;
+    HWND GetListBox() const;
     CString GetLBText(int nIndex) const;
 };
 

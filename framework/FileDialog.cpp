@@ -15,27 +15,39 @@ UINT_PTR CALLBACK FileDialogHook(HWND, UINT, WPARAM, LPARAM)
 
 CFileDialog::CFileDialog(BOOL bOpenFileDialog, const char* pszDefExt, const char* pszFileName, DWORD dwFlags,
                          const char* pszFilter, CWnd* pParentWnd)
-    : m_bOpenFileDialog(bOpenFileDialog), m_pParentWnd(pParentWnd)
+    : m_bOpenFileDialog(bOpenFileDialog), m_pParentWnd(pParentWnd), m_strDefExt(pszDefExt)
 {
     memset(&m_ofn, 0, sizeof(m_ofn));
-    m_szFileName[0] = 0;
     m_ofn.lStructSize = sizeof(m_ofn);
-    m_ofn.lpstrFile = m_szFileName;
-    m_ofn.nMaxFile = MAX_PATH;
-    m_ofn.lpstrDefExt = pszDefExt;
     m_ofn.Flags = dwFlags | OFN_ENABLEHOOK | OFN_EXPLORER | OFN_ENABLESIZING;
     m_ofn.lpfnHook = FileDialogHook;
-    if (pszFileName)
-        MbsCopyCut(m_szFileName, MAX_PATH, pszFileName, AfxAnsiLeadBytes());
+    if (pszDefExt)
+        m_ofn.lpstrDefExt = m_strDefExt;
+
+    // The initial name goes in whole, or not at all when it is longer than
+    // any path: a cut name would name another file.
+    CWideString initial(pszFileName);
+    WCHAR* pFile = m_strFile.GetBuffer(FILE_BUFFER);
+    if (pFile && initial.GetLength() < FILE_BUFFER)
+        memcpy(pFile, (const WCHAR*)initial, ((size_t)initial.GetLength() + 1) * sizeof(WCHAR));
+    m_ofn.lpstrFile = pFile;
+    m_ofn.nMaxFile = pFile ? FILE_BUFFER : 0;
 
     if (pszFilter) {
-        // "|" ends each piece; the dialog wants zero bytes. A "|" that is the
-        // trail byte of a double-byte character stays.
-        m_strFilter = pszFilter;
-        char* p = m_strFilter.GetBuffer(m_strFilter.GetLength());
-        if (p) {
-            MbsReplaceChar(p, m_strFilter.GetLength(), '|', '\0', AfxAnsiLeadBytes());
-            m_ofn.lpstrFilter = p;   // the text keeps its length; zeros inside are kept
+        // "|" ends each piece; the dialog wants zero characters. A "|" that
+        // is the trail byte of a double-byte character stays.
+        CString filter(pszFilter);
+        int n = filter.GetLength();
+        char* p = filter.GetBuffer(n);
+        if (p && n > 0) {
+            MbsReplaceChar(p, n, '|', '\0', AfxAnsiLeadBytes());
+            int nWide = ::MultiByteToWideChar(CP_ACP, 0, p, n, NULL, 0);
+            WCHAR* pWide = m_strFilter.GetBuffer(nWide + 1);
+            if (pWide) {
+                pWide[::MultiByteToWideChar(CP_ACP, 0, p, n, pWide, nWide)] = 0;
+                pWide[nWide] = 0;
+                m_ofn.lpstrFilter = pWide;   // zeros inside are kept
+            }
         }
     }
 }
@@ -45,8 +57,15 @@ INT_PTR CFileDialog::DoModal()
     CWnd* pOwner = m_pParentWnd ? m_pParentWnd : AfxGetMainWnd();
     m_ofn.hwndOwner = pOwner ? pOwner->m_hWnd : NULL;
     m_ofn.hInstance = AfxGetInstanceHandle();
-    BOOL bResult = m_bOpenFileDialog ? ::GetOpenFileNameA(&m_ofn) : ::GetSaveFileNameA(&m_ofn);
+    if (!m_ofn.lpstrFile)
+        return IDCANCEL;
+    BOOL bResult = m_bOpenFileDialog ? ::GetOpenFileNameW(&m_ofn) : ::GetSaveFileNameW(&m_ofn);
     if (!bResult)
-        m_szFileName[sizeof(m_szFileName) - 1] = 0;
-    return bResult ? IDOK : IDCANCEL;
+        return IDCANCEL;
+    m_ofn.lpstrFile[FILE_BUFFER - 1] = 0;
+    if (!AfxAnsiPathFromWide(m_ofn.lpstrFile, m_strPathName)) {
+        AfxReportUnusablePath(m_ofn.lpstrFile);
+        return IDCANCEL;
+    }
+    return IDOK;
 }

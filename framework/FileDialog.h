@@ -1,7 +1,7 @@
 // The Open File dialog.
 #pragma once
 
-#include "Wnd.h"
+#include "CodePage.h"
 
 #include <commdlg.h>
 
@@ -9,24 +9,31 @@ class CFileDialog
 {
 public:
     // pszFilter: pairs of display text and pattern, each ended by "|", the
-    // list ended by a further "|". pszFileName is cut to fit the 260-byte
-    // file buffer.
+    // list ended by a further "|". pszFileName is the initial file name,
+    // whole.
     CFileDialog(BOOL bOpenFileDialog, const char* pszDefExt = 0, const char* pszFileName = 0,
                 DWORD dwFlags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, const char* pszFilter = 0,
                 CWnd* pParentWnd = 0);
 
     // IDOK or IDCANCEL. The owner (the parent, else the main window) is
-    // disabled while the dialog is open.
+    // disabled while the dialog is open. A chosen file whose name the code
+    // page cannot hold is reported to the user and gives IDCANCEL.
     INT_PTR DoModal();
-    CString GetPathName() const { return CString(m_szFileName); }
+    // The chosen file's full path, after IDOK.
+    CString GetPathName() const { return m_strPathName; }
 
-    OPENFILENAMEA m_ofn;
+    // The dialog works in UTF-16, so that a chosen name reaches the program
+    // as it is and long paths fit.
+    OPENFILENAMEW m_ofn;
 
 private:
+    enum { FILE_BUFFER = 32768 };
     BOOL m_bOpenFileDialog;
     CWnd* m_pParentWnd;
-    CString m_strFilter;
-    char m_szFileName[MAX_PATH];
+    CWideString m_strFile;       // the file buffer
+    CWideString m_strFilter;
+    CWideString m_strDefExt;
+    CString m_strPathName;
     CFileDialog(const CFileDialog&);
     CFileDialog& operator=(const CFileDialog&);
 };

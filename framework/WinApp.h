@@ -11,6 +11,7 @@ enum
     AFX_IDS_APP_TITLE = 0xE000,
     AFX_IDP_FAILED_TO_LAUNCH_HELP = 0xF107,
     AFX_IDP_INTERNAL_FAILURE = 0xF108,
+    AFX_IDP_PATH_UNUSABLE = 0xF120,     // "%1": a name the code page cannot hold
     ID_HELP = 0xE146,
     HID_BASE_RESOURCE = 0x20000
 };

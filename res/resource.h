@@ -4,6 +4,9 @@
 #define IDD_VERSION         100
 #define IDS_VERSION_MENU    101
 #define IDD_COMPARE         102
+#define IDS_LAUNCH_FAILED   103     // the tool could not start: "%1" its path, "%2" the reason
+#define IDS_NO_TOOL_PATH    104     // the reason when no tool path is set
+#define IDS_SYSTEM_ERROR    105     // the reason when the system has no text for error "%1"
 #define IDI_APPICON         128
 
 // The system-menu command that opens the version window.

@@ -344,7 +344,8 @@ namespace {
 struct ChildSearch
 {
     const char* cls;
-    const char* text;
+    const char* text;   // NULL: any
+    bool visible;       // only visible windows
     HWND found;
 };
 
@@ -353,7 +354,7 @@ BOOL CALLBACK MatchChild(HWND hWnd, LPARAM lParam)
     ChildSearch* s = (ChildSearch*)lParam;
     char cls[64] = "";
     ::GetClassNameA(hWnd, cls, sizeof(cls));
-    if (lstrcmpiA(cls, s->cls) == 0 && (s->text ? ::IsWindowVisible(hWnd) && Text(hWnd) == s->text : true)) {
+    if (lstrcmpiA(cls, s->cls) == 0 && (!s->visible || ::IsWindowVisible(hWnd)) && (!s->text || Text(hWnd) == s->text)) {
         s->found = hWnd;
         return FALSE;
     }
@@ -363,14 +364,14 @@ BOOL CALLBACK MatchChild(HWND hWnd, LPARAM lParam)
 
 HWND FindChild(HWND hParent, const char* cls, const char* text)
 {
-    ChildSearch s = { cls, text, NULL };
+    ChildSearch s = { cls, text, true, NULL };
     ::EnumChildWindows(hParent, MatchChild, (LPARAM)&s);
     return s.found;
 }
 
 HWND FindThreadWindow(const char* cls)
 {
-    ChildSearch s = { cls, NULL, NULL };
+    ChildSearch s = { cls, NULL, false, NULL };
     if (g_program.tid)
         ::EnumThreadWindows(g_program.tid, MatchChild, (LPARAM)&s);
     return s.found;
@@ -417,13 +418,30 @@ static LRESULT Send(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
     return (LRESULT)result;
 }
 
-std::string Text(HWND hWnd)
+std::wstring TextW(HWND hWnd)
 {
     int n = (int)Send(hWnd, WM_GETTEXTLENGTH, 0, 0);
     std::wstring w((size_t)(n < 0 ? 0 : n) + 1, L'\0');
     n = (int)Send(hWnd, WM_GETTEXT, w.size(), (LPARAM)&w[0]);
     w.resize((size_t)(n < 0 ? 0 : n));
-    return ToAnsi(w);
+    return w;
+}
+
+std::string Text(HWND hWnd)
+{
+    return ToAnsi(TextW(hWnd));
+}
+
+BoxShown ReadMessageBox(HWND hBox)
+{
+    BoxShown box = { Text(hBox), TextW(::GetDlgItem(hBox, 0xFFFF)), std::string() };
+    for (HWND h = ::GetWindow(hBox, GW_CHILD); h; h = ::GetWindow(h, GW_HWNDNEXT)) {
+        if ((::GetWindowLongA(h, GWL_STYLE) & SS_TYPEMASK) != SS_ICON)
+            continue;
+        std::string icon = Agent("icon " + Hex((HICON)Send(h, STM_GETICON, 0, 0)));
+        box.icon = icon.substr(icon.find(' ') + 1);
+    }
+    return box;
 }
 
 void SetText(HWND hWnd, const std::string& text)

@@ -73,6 +73,7 @@ HWND FindThreadWindow(const char* cls);
 RECT DialogRect(HWND hDlg, int x, int y, int cx, int cy);
 
 std::string Text(HWND hWnd);
+std::wstring TextW(HWND hWnd);
 void SetText(HWND hWnd, const std::string& text);   // WM_SETTEXT, as a paste of the whole text would
 std::vector<std::string> ComboItems(int id);
 // A path field as the user sees it: its text and its list.
@@ -82,6 +83,16 @@ struct Field
     std::vector<std::string> items;
 };
 Field ReadField(int id);
+
+// A message box of the program as the user sees it: its caption, its
+// message and the standard icon it shows ("exclamation", "hand"...).
+struct BoxShown
+{
+    std::string caption;
+    std::wstring message;
+    std::string icon;
+};
+BoxShown ReadMessageBox(HWND hBox);
 
 // Posts a real WM_DROPFILES holding paths to a window of the program, as
 // the shell builds one (wide names, or ANSI ones); returns the drop handle.

@@ -1,0 +1,262 @@
+// The Exchange button; items dropped from the shell on the main dialog
+// outside its path fields; and names the code page cannot hold, dropped on
+// the dialog or on a field.
+#include "harness/Harness.h"
+#include "resource.h"
+
+#include <gtest/gtest.h>
+
+using namespace harness;
+
+namespace {
+
+typedef std::vector<std::string> Strings;
+
+// Code page 932 text with a trail byte 0x5C ("\") in it.
+const std::string kSecondPath = "D:\\\x95\x5C\x8E\xA6\\old";   // D:\表示\old
+
+// The innermost visible, enabled window at a screen point, walking down from
+// the top-level window there the way the shell's drop code does: unlike
+// WindowFromPoint it does not pass over static controls.
+HWND InnermostWindowAt(POINT screen)
+{
+    HWND hWnd = ::GetAncestor(::WindowFromPoint(screen), GA_ROOT);
+    POINT pt = screen;
+    ::ScreenToClient(hWnd, &pt);
+    HWND child;
+    while (hWnd && (child = ::ChildWindowFromPointEx(hWnd, pt, CWP_SKIPDISABLED | CWP_SKIPINVISIBLE)) && child != hWnd) {
+        ::MapWindowPoints(hWnd, child, &pt, 1);
+        hWnd = child;
+    }
+    return hWnd;
+}
+
+// Drops items at a screen point as the shell does: to the nearest window
+// there, going up through the parents, that accepts dropped files, with the
+// point in its client coordinates. Returns that window.
+HWND DropAt(POINT screen, const Strings& paths, bool wide = true)
+{
+    HWND target = InnermostWindowAt(screen);
+    while (target && !(::GetWindowLongPtrA(target, GWL_EXSTYLE) & WS_EX_ACCEPTFILES))
+        target = ::GetParent(target);
+    POINT pt = screen;
+    ::ScreenToClient(target, &pt);
+    DropFiles(target, paths, pt, wide);
+    return target;
+}
+
+// A point of the main dialog's background: left of the Exchange button,
+// below the second path field.
+POINT BackgroundPoint()
+{
+    RECT rc = DialogRect(MainDialog(), 100, 88, 0, 0);
+    POINT pt = { rc.left, rc.top };
+    ::ClientToScreen(MainDialog(), &pt);
+    return pt;
+}
+
+POINT CentreOf(HWND hWnd)
+{
+    RECT rc;
+    ::GetWindowRect(hWnd, &rc);
+    POINT pt = { (rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2 };
+    return pt;
+}
+
+// Whether a path (ANSI) names the same file or folder as another (UTF-16).
+bool SameItem(const std::string& path, const std::wstring& other)
+{
+    BY_HANDLE_FILE_INFORMATION info[2];
+    const std::wstring names[2] = { ToWide(path), other };
+    for (int i = 0; i < 2; i++) {
+        HANDLE h = ::CreateFileW(names[i].c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, NULL,
+                                 OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, NULL);
+        if (h == INVALID_HANDLE_VALUE)
+            return false;
+        BOOL ok = ::GetFileInformationByHandle(h, &info[i]);
+        ::CloseHandle(h);
+        if (!ok)
+            return false;
+    }
+    return info[0].dwVolumeSerialNumber == info[1].dwVolumeSerialNumber
+           && info[0].nFileIndexHigh == info[1].nFileIndexHigh && info[0].nFileIndexLow == info[1].nFileIndexLow;
+}
+
+} // namespace
+
+// Each text moves to the other field and enters that field's history; an
+// empty text enters none. Twice restores the texts, with each path now in
+// both histories.
+TEST(Exchange, SwapsThePathsAndEntersEachIntoTheFieldItMovesTo)
+{
+    ClearSettings();
+    const std::string first = "C:\\left";
+    Field after[3][2];
+    Script s;
+    s.Do([&] {
+        SetText(Ctl(IDC_DIR1), first);
+        SetText(Ctl(IDC_DIR2), kSecondPath);
+    });
+    for (int i = 0; i < 3; i++) {
+        if (i == 2)
+            s.Do([] { SetText(Ctl(IDC_DIR2), ""); });   // one field empty
+        s.Click(IDC_EXCHANGE).Do([&after, i] {
+            after[i][0] = ReadField(IDC_DIR1);
+            after[i][1] = ReadField(IDC_DIR2);
+        });
+    }
+    s.Click(IDCANCEL);
+    ASSERT_TRUE(RunProgram(s));
+
+    EXPECT_EQ(kSecondPath, after[0][0].text);
+    EXPECT_EQ(Strings{ kSecondPath }, after[0][0].items);
+    EXPECT_EQ(first, after[0][1].text);
+    EXPECT_EQ(Strings{ first }, after[0][1].items);
+    EXPECT_EQ(first, after[1][0].text);
+    EXPECT_EQ((Strings{ first, kSecondPath }), after[1][0].items);
+    EXPECT_EQ(kSecondPath, after[1][1].text);
+    EXPECT_EQ((Strings{ kSecondPath, first }), after[1][1].items);
+    EXPECT_EQ("", after[2][0].text);
+    EXPECT_EQ((Strings{ first, kSecondPath }), after[2][0].items);
+    EXPECT_EQ(first, after[2][1].text);
+    EXPECT_EQ((Strings{ first, kSecondPath }), after[2][1].items);
+}
+
+// Items dropped on the background or on the tool's path: one or two fill the
+// fields, whole however long, without entering a history; more change
+// nothing; the tool's path never changes. Wide names, as the shell's own
+// drops hold, and ANSI ones.
+TEST(DialogDrop, OneOrTwoItemsFillTheFieldsWhole)
+{
+    std::string longPath = "C:\\" + std::string(296, 'l') + "\\end";     // 303 bytes
+    std::string longDbcs = "D:\\";
+    while (longDbcs.size() < 1000)
+        longDbcs += "\x95\x5C\x83\x7C\\";   // 表ソ\ : trail bytes 0x5C and 0x7C
+    const Strings items = { "C:\\dropped\\one.txt", "D:\\\x93\xFA\x96\x7B\\\x95\x5C", "E:\\three", "E:\\four" };
+    struct Drop
+    {
+        Strings paths;
+        bool wide;
+        bool onToolPath;
+    };
+    std::vector<Drop> drops;
+    for (size_t n = 1; n <= 4; n++)
+        for (bool wide : { true, false })
+            drops.push_back(Drop{ Strings(items.begin(), items.begin() + (long)n), wide, false });
+    drops.push_back(Drop{ Strings{ items[1] }, true, true });
+    drops.push_back(Drop{ Strings{ longPath, longDbcs }, true, false });
+    drops.push_back(Drop{ Strings{ longDbcs }, false, true });
+
+    ClearSettings();
+    std::vector<Field> first(drops.size()), second(drops.size());
+    std::vector<std::string> tool(drops.size());
+    std::vector<HWND> targets(drops.size());
+    Script s;
+    s.Do([] { SetText(Ctl(IDC_WINDIFF), "C:\\tools\\windiff.exe"); });
+    for (size_t i = 0; i < drops.size(); i++) {
+        s.Do([] {
+            SetText(Ctl(IDC_DIR1), "C:\\keep1");
+            SetText(Ctl(IDC_DIR2), "C:\\keep2");
+        });
+        s.Do([&, i] {
+            POINT pt = drops[i].onToolPath ? CentreOf(Ctl(IDC_WINDIFF)) : BackgroundPoint();
+            targets[i] = DropAt(pt, drops[i].paths, drops[i].wide);
+        });
+        s.Do([&, i] {
+            first[i] = ReadField(IDC_DIR1);
+            second[i] = ReadField(IDC_DIR2);
+            tool[i] = Text(Ctl(IDC_WINDIFF));
+        });
+    }
+    s.Click(IDCANCEL);
+    ASSERT_TRUE(RunProgram(s));
+
+    for (size_t i = 0; i < drops.size(); i++) {
+        const Drop& d = drops[i];
+        SCOPED_TRACE(testing::Message() << d.paths.size() << " item(s), " << (d.wide ? "wide" : "ANSI")
+                                        << (d.onToolPath ? ", on the tool's path" : ""));
+        // The edit does not accept files itself: the dialog gets the drop.
+        EXPECT_EQ(MainDialog() ? MainDialog() : targets[0], targets[i]);
+        size_t n = d.paths.size();
+        EXPECT_EQ(n <= 2 ? d.paths[0] : "C:\\keep1", first[i].text);
+        EXPECT_EQ(n == 2 ? d.paths[1] : "C:\\keep2", second[i].text);
+        EXPECT_TRUE(first[i].items.empty() && second[i].items.empty());
+        EXPECT_EQ("C:\\tools\\windiff.exe", tool[i]);
+    }
+}
+
+// A name the code page cannot hold never reaches a field as a look-alike:
+// "café" never shows as the folder "cafe" beside it. Whatever a field shows
+// names the dropped item (its short name, where the file system has one);
+// an item without such a name leaves the fields as they were and says so in
+// a box that names it. Two items of which one cannot be used change neither
+// field.
+TEST(DialogDrop, NamesTheCodePageCannotHoldAreNeverReplacedByLookAlikes)
+{
+    const std::wstring base = ToWide(ScratchDir());
+    const std::wstring cafe = base + L"cafe", cafeAccent = base + L"caf\u00e9", korean = base + L"\ud55c\uad6d",
+                       missing = base + L"\ud55c\uad6d-missing";
+    for (const std::wstring& dir : { cafe, cafeAccent, korean })
+        ::CreateDirectoryW(dir.c_str(), NULL);
+    struct Case
+    {
+        std::vector<std::wstring> items;
+        bool onField;    // dropped on the second field rather than the dialog
+    };
+    const Case cases[] = {
+        { { cafeAccent }, false }, { { korean }, false }, { { cafeAccent }, true }, { { korean }, true },
+        { { missing }, false },    { { missing }, true },  { { cafe, missing }, false },
+    };
+    const size_t count = sizeof(cases) / sizeof(cases[0]);
+    std::vector<Field> first(count), second(count);
+    std::vector<BoxShown> boxes(count);
+    ClearSettings();
+    Script s;
+    for (size_t i = 0; i < count; i++) {
+        s.Do([] {
+            SetText(Ctl(IDC_DIR1), "C:\\keep1");
+            SetText(Ctl(IDC_DIR2), "C:\\keep2");
+        });
+        s.Do([&, i] {
+            // Wide names, straight from the shell.
+            std::string list;
+            for (const std::wstring& w : cases[i].items)
+                list.append((const char*)w.c_str(), (w.size() + 1) * sizeof(WCHAR));
+            list.append(2, '\0');
+            HWND target = cases[i].onField ? Ctl(IDC_DIR2) : MainDialog();
+            Agent("drop " + Hex(target) + " 5 5 1", list);
+        });
+        s.Do([&, i] {
+            if (HWND box = OtherDialog()) {
+                boxes[i] = ReadMessageBox(box);
+                ::PostMessageA(box, WM_COMMAND, IDOK, 0);
+            }
+        });
+        s.WaitFor([] { return OtherDialog() == NULL; });
+        s.Do([&, i] {
+            first[i] = ReadField(IDC_DIR1);
+            second[i] = ReadField(IDC_DIR2);
+        });
+    }
+    s.Click(IDCANCEL);
+    ASSERT_TRUE(RunProgram(s));
+
+    for (size_t i = 0; i < count; i++) {
+        const Case& c = cases[i];
+        SCOPED_TRACE(testing::Message() << "case " << i);
+        const Field& target = c.onField ? second[i] : first[i];
+        if (c.items.back() == missing) {
+            // No short name: nothing changes, and the box says which item.
+            EXPECT_EQ("C:\\keep1", first[i].text);
+            EXPECT_EQ("C:\\keep2", second[i].text);
+            EXPECT_EQ("Pelorin", boxes[i].caption);
+            EXPECT_EQ("exclamation", boxes[i].icon);
+            EXPECT_NE(std::wstring::npos, boxes[i].message.find(missing));
+            continue;
+        }
+        EXPECT_TRUE(boxes[i].caption.empty()) << "a box for an item that can be used";
+        EXPECT_FALSE(SameItem(target.text, cafe)) << target.text;
+        EXPECT_TRUE(SameItem(target.text, c.items[0])) << target.text;
+        EXPECT_EQ(c.onField ? "C:\\keep1" : "C:\\keep2", (c.onField ? first[i] : second[i]).text);
+    }
+}
