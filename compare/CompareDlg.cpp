@@ -14,6 +14,8 @@ const MsgMapEntry CCompareDlg::s_entries[] = {
     MapCommand(IDC_FILE_DIR2, Thunk<CCompareDlg, &CCompareDlg::OnFileDir2>),
     MapCommand(IDC_EXCHANGE, Thunk<CCompareDlg, &CCompareDlg::ExchangePaths>),
     MapMessage(WM_DROPFILES, Thunk<CCompareDlg, &CCompareDlg::OnDropFiles>),
+    MapMessage(WM_QUERYENDSESSION, Thunk<CCompareDlg, &CCompareDlg::OnQueryEndSession>),
+    MapMessage(WM_ENDSESSION, Thunk<CCompareDlg, &CCompareDlg::OnEndSession>),
 };
 
 const MsgMap CCompareDlg::messageMap = MakeMsgMap(&CDialog::messageMap, s_entries);
@@ -91,4 +93,30 @@ void CCompareDlg::OnDestroy()
 {
     SaveSettings();
     Default();
+}
+
+// Windows asks whether the session may end: it may.
+BOOL CCompareDlg::OnQueryEndSession()
+{
+    return TRUE;
+}
+
+// Windows ends the session, and the program with it, without closing the
+// dialog: what a close would save is saved now. A close takes the focus
+// from the path field that holds it, which enters its text into its
+// history first; so does this, so that a close after this would save the
+// same values.
+void CCompareDlg::OnEndSession(UINT bEnding, LPARAM lParam)
+{
+    (void)lParam;
+    if (!bEnding)
+        return;
+    HWND hFocus = ::GetFocus();
+    CRecentPathCombo* fields[2] = { &m_comboDir1, &m_comboDir2 };
+    for (int i = 0; i < 2; i++) {
+        HWND hField = fields[i]->m_hWnd;
+        if (hField && hFocus && (hFocus == hField || ::IsChild(hField, hFocus)))
+            fields[i]->AddToHistory();
+    }
+    SaveSettings();
 }

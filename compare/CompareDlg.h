@@ -34,8 +34,12 @@ protected:
     virtual BOOL OnInitDialog();
     virtual void OnOK() { LaunchComparison(); }
 
-    // Starts the comparison tool on the two paths, then ends the dialog.
+    // Starts the comparison tool on the two paths, then ends the dialog; when
+    // the tool cannot start, says why and leaves the dialog open.
     void LaunchComparison();
+    // Starts the tool; 0, or the reason it could not start.
+    DWORD StartTool(const CString& params);
+    void ReportLaunchFailure(DWORD dwError);
 
     // Settings: loaded while the dialog opens, saved while it is destroyed.
     void LoadSettings();
@@ -61,4 +65,6 @@ protected:
     void OnPaint();
     HCURSOR OnQueryDragIcon();
     void OnDestroy();
+    BOOL OnQueryEndSession();
+    void OnEndSession(UINT bEnding, LPARAM lParam);
 };

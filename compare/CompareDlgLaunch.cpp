@@ -1,19 +1,99 @@
 #include "CompareDlg.h"
 #include "LaunchParams.h"
+#include "../framework/CodePage.h"
+#include "../framework/WinApp.h"
 
 #include <shellapi.h>
 
+namespace {
+
+// The system error behind a failed ShellExecute's result.
+DWORD ErrorOfShellResult(INT_PTR nResult)
+{
+    switch (nResult) {
+    case 0:
+        return ERROR_NOT_ENOUGH_MEMORY;
+    case SE_ERR_SHARE:
+        return ERROR_SHARING_VIOLATION;
+    case SE_ERR_ASSOCINCOMPLETE:
+    case SE_ERR_NOASSOC:
+        return ERROR_NO_ASSOCIATION;
+    case SE_ERR_DDETIMEOUT:
+    case SE_ERR_DDEFAIL:
+    case SE_ERR_DDEBUSY:
+        return ERROR_DDE_FAIL;
+    case SE_ERR_DLLNOTFOUND:
+        return ERROR_DLL_NOT_FOUND;
+    default:
+        return (DWORD)nResult;   // 2, 3, 5, 8 and 11 are the system's own numbers
+    }
+}
+
+// Stands for "no tool path at all" among the system's errors.
+const DWORD kNoToolPath = (DWORD)-1;
+
+} // namespace
+
+// Called by OK and Enter.
 void CCompareDlg::LaunchComparison()
 {
     if (!UpdateData(TRUE))
         return;
-
-    CString params = BuildCompareParameters(m_comboDir1.GetText(), m_comboDir2.GetText(), m_bSubDir != 0);
-    // The result is not examined: whatever happens, the dialog closes. A
-    // tool path longer than any path the shell can start is not handed to
-    // it (some shells do not survive one); that too is a start that failed.
-    if (m_strWinDiff.GetLength() < MAX_PATH)
-        ::ShellExecuteA(NULL, "open", m_strWinDiff, params, NULL, SW_SHOW);
-
+    CString params = BuildCompareParameters(m_comboDir1.GetText(), m_comboDir2.GetText(), m_bSubDir != 0,
+                                            AfxAnsiLeadBytes());
+    DWORD dwError = StartTool(params);
+    if (dwError != 0) {
+        ReportLaunchFailure(dwError);
+        return;
+    }
     CDialog::OnOK();
+}
+
+DWORD CCompareDlg::StartTool(const CString& params)
+{
+    if (m_strWinDiff.IsEmpty())
+        return kNoToolPath;
+    // A path longer than any the shell can start is not handed to it (some
+    // shells do not survive one). Counted in characters, as the system
+    // counts a path, not in bytes.
+    int nChars = ::MultiByteToWideChar(CP_ACP, 0, m_strWinDiff, m_strWinDiff.GetLength(), NULL, 0);
+    if (nChars <= 0 || nChars >= MAX_PATH)
+        return ERROR_FILENAME_EXCED_RANGE;
+    INT_PTR nResult = (INT_PTR)::ShellExecuteA(NULL, "open", m_strWinDiff, params, NULL, SW_SHOW);
+    return nResult > 32 ? 0 : ErrorOfShellResult(nResult);
+}
+
+// Says that the tool could not start, with its path and the reason; then
+// the focus goes to the tool's path with its text selected, ready for a
+// correction.
+void CCompareDlg::ReportLaunchFailure(DWORD dwError)
+{
+    CWideString reason;
+    if (dwError == kNoToolPath) {
+        AfxFormatString2(reason, IDS_NO_TOOL_PATH, NULL);
+    } else {
+        WCHAR* pText = NULL;
+        DWORD n = ::FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_ALLOCATE_BUFFER
+                                       | FORMAT_MESSAGE_IGNORE_INSERTS,
+                                   NULL, dwError, 0, (LPWSTR)&pText, 0, NULL);
+        while (n > 0 && (pText[n - 1] == L'\r' || pText[n - 1] == L'\n' || pText[n - 1] == L' '))
+            pText[--n] = 0;
+        if (n > 0) {
+            reason += pText;
+        } else {
+            WCHAR code[16];
+            ::wsprintfW(code, L"%lu", (unsigned long)dwError);
+            AfxFormatString2(reason, IDS_SYSTEM_ERROR, code);
+        }
+        if (pText)
+            ::LocalFree(pText);
+    }
+    CWideString path(m_strWinDiff);
+    CWideString text;
+    AfxFormatString2(text, IDS_LAUNCH_FAILED, path, reason);
+    AfxMessageBox(text, MB_OK | MB_ICONEXCLAMATION);
+
+    HWND hTool = GetDlgItem(IDC_WINDIFF);
+    if (hTool)
+        SendMessage(WM_NEXTDLGCTL, (WPARAM)hTool, TRUE);
 }

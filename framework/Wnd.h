@@ -67,6 +67,8 @@ LRESULT Thunk(CCmdTarget* p, WPARAM w, LPARAM l)
     (static_cast<T*>(p)->*F)((UINT)w, pt);
     return 0;
 }
+template <class T, BOOL (T::*F)()>
+LRESULT Thunk(CCmdTarget* p, WPARAM, LPARAM) { return (LRESULT)(static_cast<T*>(p)->*F)(); }
 template <class T, HCURSOR (T::*F)()>
 LRESULT Thunk(CCmdTarget* p, WPARAM, LPARAM) { return (LRESULT)(static_cast<T*>(p)->*F)(); }
 template <class T, HBRUSH (T::*F)(HDC, UINT)>

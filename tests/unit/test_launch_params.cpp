@@ -1,0 +1,44 @@
+// The parameter text for the comparison tool: "\"%s\" \"%s\" %s" with the
+// option, and a path's trailing backslashes doubled before its closing quote.
+#include "compare/LaunchParams.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+std::string Params(const char* dir1, const char* dir2, bool subDir)
+{
+    CString p = BuildCompareParameters(dir1, dir2, subDir, Cp932LeadBytes());
+    return std::string(p.GetString(), (size_t)p.GetLength());
+}
+
+TEST(CompareParameters, ExactForm)
+{
+    struct { const char* dir1; const char* dir2; bool subDir; const char* params; } cases[] = {
+        { "", "", false, "\"\" \"\" -D" },          // eight characters
+        { "", "", true, "\"\" \"\" " },
+        { NULL, NULL, true, "\"\" \"\" " },
+        { "C:\\a", "D:\\b c", false, "\"C:\\a\" \"D:\\b c\" -D" },
+        { "  a \"q\" ", "\x83\x7C|", true, "\"  a \"q\" \" \"\x83\x7C|\" " },   // passed as they stand
+        // Trailing backslashes are doubled; inner ones and lone quotes are not.
+        { "C:\\", "C:\\work dir\\", false, "\"C:\\\\\" \"C:\\work dir\\\\\" -D" },
+        { "\\\\srv\\share\\\\", "a\\b", true, "\"\\\\srv\\share\\\\\\\\\" \"a\\b\" " },
+        { "\\", "x\\\"", true, "\"\\\\\" \"x\\\"\" " },
+        // A trail byte 0x5C ends 表 (95 5C) and ソ\ (83 5C 5C): only real backslashes double.
+        { "C:\\\x95\x5C", "C:\\\x83\x5C\\", true, "\"C:\\\x95\x5C\" \"C:\\\x83\x5C\\\\\" " },
+        { "\x95\x5C\\\\", "\x95", true, "\"\x95\x5C\\\\\\\\\" \"\x95\" " },
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.params, Params(c.dir1, c.dir2, c.subDir)) << (c.dir1 ? c.dir1 : "(null)");
+}
+
+TEST(CompareParameters, LongPathsAreKeptWhole)
+{
+    const std::string dir1(4000, 'a'), dir2 = std::string(3998, 'b') + "\x95\x5C";
+    for (bool subDir : { false, true })
+        EXPECT_EQ("\"" + dir1 + "\" \"" + dir2 + "\" " + (subDir ? "" : "-D"), Params(dir1.c_str(), dir2.c_str(), subDir));
+}
+
+} // namespace

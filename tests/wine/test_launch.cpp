@@ -1,0 +1,195 @@
+// OK starts the comparison tool (the stand-in, which records its command
+// line) with the two paths and the option, and closes; a tool that cannot
+// start is reported and the dialog stays; ending the Windows session saves
+// what the dialog shows.
+#include "harness/Harness.h"
+#include "resource.h"
+
+#include <gtest/gtest.h>
+
+using namespace harness;
+
+namespace {
+
+typedef std::vector<std::string> Strings;
+
+// The dialog with the tool, the box as given and the two field texts.
+Script Prepared(const std::string& tool, bool subDir, const std::string& dir1, const std::string& dir2)
+{
+    Script s;
+    s.Do([=] {
+        SetText(Ctl(IDC_WINDIFF), tool);
+        ::SendMessageA(Ctl(IDC_SUBDIR), BM_SETCHECK, subDir ? BST_CHECKED : BST_UNCHECKED, 0);
+        SetText(Ctl(IDC_DIR1), dir1);
+        SetText(Ctl(IDC_DIR2), dir2);
+    });
+    return s;
+}
+
+// What the stand-in received from one OK: its parameters and its
+// arguments as the C runtime splits them (the program first).
+struct Launched
+{
+    std::string parameters;
+    Strings arguments;
+};
+
+Launched LaunchWith(Script s, int key = 0)
+{
+    ResetStandinLog();
+    if (key)
+        s.Key((UINT)key);
+    else
+        s.Click(IDOK);
+    Launched l;
+    if (!RunProgram(s))
+        return l;
+    std::vector<std::string> records = WaitStandinRecords(1);
+    EXPECT_EQ(1u, records.size());
+    if (!records.empty()) {
+        l.parameters = Parameters(records[0]);
+        l.arguments = Arguments(records[0]);
+        l.arguments.erase(l.arguments.begin());
+    }
+    return l;
+}
+
+} // namespace
+
+// The parameter text is "\"dir1\" \"dir2\" " and "-D" without subdirectories,
+// the texts as they stand however long; a path that ends in backslashes has
+// them doubled, so that the tool receives the path itself.
+TEST(Launch, HandsTheToolTheQuotedPathsAndTheOption)
+{
+    const std::string longA(4000, 'a'), longB = "C:\\" + std::string(3997, 'b');
+    const struct
+    {
+        bool subDir;
+        std::string dir1, dir2, parameters;
+        Strings arguments;
+    } cases[] = {
+        { false, "", "", "\"\" \"\" -D", { "", "", "-D" } },
+        { true, "C:\\left", "D:\\right", "\"C:\\left\" \"D:\\right\" ", { "C:\\left", "D:\\right" } },
+        // As they stand, quotes included: what a tool then makes of them is its own matter.
+        { false, " C:\\a b\\\"q\" ", "C:\\\x83\x5C\x83\x74\x83\x67", "\" C:\\a b\\\"q\" \" \"C:\\\x83\x5C\x83\x74\x83\x67\" -D", {} },
+        { true, "C:\\", "C:\\work dir\\", "\"C:\\\\\" \"C:\\work dir\\\\\" ", { "C:\\", "C:\\work dir\\" } },
+        { false, "C:\\\x95\x5C", "D:\\\x95\x5C\\", "\"C:\\\x95\x5C\" \"D:\\\x95\x5C\\\\\" -D",   // 表: trail byte 0x5C
+          { "C:\\\x95\x5C", "D:\\\x95\x5C\\", "-D" } },
+        { true, longA, longB, "\"" + longA + "\" \"" + longB + "\" ", { longA, longB } },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.parameters.substr(0, 60));
+        ClearSettings();
+        Launched l = LaunchWith(Prepared(StandinPath(), c.subDir, c.dir1, c.dir2));
+        EXPECT_EQ(c.parameters, l.parameters);
+        if (!c.arguments.empty())
+            EXPECT_EQ(c.arguments, l.arguments);
+        // Stored as shown, however long.
+        EXPECT_EQ(c.dir1, GetString("Dir1"));
+        EXPECT_EQ(c.dir2, GetString("Dir2"));
+    }
+}
+
+// Enter launches from the tool path edit, from the check box and from a
+// path field whose list is closed: OK is the default button. A tool path of
+// 120 Japanese characters (about 290 bytes, under the 260 characters a path
+// may have) starts.
+TEST(Launch, EnterLaunchesAndLongDoubleBytePathsStart)
+{
+    std::string folder = ScratchDir();
+    for (int i = 0; i < 120; i++)
+        folder += "\x93\xFA";   // 日
+    ::CreateDirectoryA(folder.c_str(), NULL);
+    const std::string tool = folder + "\\standin.exe";
+    ASSERT_TRUE(::CopyFileA(StandinPath().c_str(), tool.c_str(), FALSE));
+    ASSERT_GT(tool.size(), 259u);
+    ASSERT_LT(ToWide(tool).size(), 260u);
+
+    for (int id : { IDC_WINDIFF, IDC_SUBDIR, IDC_DIR1 }) {
+        ClearSettings();
+        Script s = Prepared(id == IDC_DIR1 ? tool : StandinPath(), false, "a", "b");
+        s.Focus(id);
+        Launched l = LaunchWith(s, VK_RETURN);
+        EXPECT_EQ("\"a\" \"b\" -D", l.parameters) << id;
+    }
+}
+
+// A tool path that is empty, names nothing, or is too long for the shell:
+// a box says that the tool could not start, with its path and the reason;
+// the dialog stays, the focus goes to the tool's path with its text
+// selected, nothing starts, and the path is stored as it was.
+TEST(Launch, ToolThatCannotStartIsReportedAndTheDialogStays)
+{
+    const Strings tools = { "",
+                            "C:\\no such folder\\windiff.exe",
+                            "C:\\" + std::string(256, 't'),    // 259 characters
+                            "C:\\" + std::string(257, 't'),    // 260
+                            "C:\\" + std::string(297, 't'),    // 300
+                            "C:\\" + std::string(3997, 't') };
+    std::vector<BoxShown> boxes(tools.size());
+    std::vector<bool> focused(tools.size()), selected(tools.size()), open(tools.size());
+    ClearSettings();
+    ResetStandinLog();
+    Script s = Prepared("", true, "a", "b");
+    for (size_t i = 0; i < tools.size(); i++) {
+        s.Do([&, i] { SetText(Ctl(IDC_WINDIFF), tools[i]); }).Click(IDOK);
+        s.WaitFor([] { return OtherDialog() != NULL; }).Do([&, i] {
+            boxes[i] = ReadMessageBox(OtherDialog());
+            ::PostMessageA(OtherDialog(), WM_COMMAND, IDOK, 0);
+        });
+        s.WaitFor([] { return OtherDialog() == NULL; }).Do([&, i] {
+            open[i] = ::IsWindowVisible(MainDialog()) && ::IsWindowEnabled(MainDialog());
+            focused[i] = Focused() == Ctl(IDC_WINDIFF);
+            LRESULT sel = ::SendMessageA(Ctl(IDC_WINDIFF), EM_GETSEL, 0, 0);
+            selected[i] = LOWORD(sel) == 0 && HIWORD(sel) == tools[i].size();
+        });
+    }
+    s.Click(IDCANCEL);
+    ASSERT_TRUE(RunProgram(s, 60000));
+
+    for (size_t i = 0; i < tools.size(); i++) {
+        SCOPED_TRACE(tools[i].size());
+        EXPECT_EQ("Pelorin", boxes[i].caption);
+        EXPECT_EQ("exclamation", boxes[i].icon);
+        // "...\n\n「path」\n\nreason"
+        std::wstring quoted = L"\u300c" + ToWide(tools[i]) + L"\u300d\n\n";
+        size_t at = boxes[i].message.find(quoted);
+        ASSERT_NE(std::wstring::npos, at) << ToAnsi(boxes[i].message);
+        EXPECT_GT(boxes[i].message.size(), at + quoted.size()) << "no reason given";
+        EXPECT_TRUE(open[i]);
+        EXPECT_TRUE(focused[i]);
+        EXPECT_TRUE(selected[i]);
+    }
+    EXPECT_NE(std::wstring::npos, boxes[0].message.find(L"WinDiff")) << "the empty path's reason";
+    EXPECT_TRUE(StandinRecords().empty());
+    EXPECT_EQ(tools.back(), GetString("WinDiff"));
+}
+
+// When Windows ends the session the dialog is not closed, but what a close
+// would store is stored: the focused field's text enters its history as at
+// a close, and a close after that stores the same values.
+TEST(Session, EndingTheSessionStoresWhatTheDialogShows)
+{
+    ClearSettings();
+    SetString("Dir1", "C:\\old|C:\\old");
+    LRESULT answer = 0;
+    std::string atEnd[4];
+    const char* const names[4] = { "Dir1", "Dir2", "SubDir", "WinDiff" };
+    Script s = Prepared("C:\\tools\\diff.exe", false, "C:\\old", "D:\\second");
+    s.Focus(IDC_DIR1).Do([] { SetText(Ctl(IDC_DIR1), ""); }).Type("C:\\typed").Do([&] {
+        answer = ::SendMessageA(MainDialog(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF);
+        ::SendMessageA(MainDialog(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+        for (int i = 0; i < 4; i++)
+            atEnd[i] = GetString(names[i]);
+    });
+    s.Click(IDCANCEL);
+    ASSERT_TRUE(RunProgram(s));
+
+    EXPECT_EQ(TRUE, answer);
+    EXPECT_EQ("C:\\typed|C:\\typed|C:\\old", atEnd[0]);
+    EXPECT_EQ("D:\\second", atEnd[1]);
+    EXPECT_EQ("0", atEnd[2]);
+    EXPECT_EQ("C:\\tools\\diff.exe", atEnd[3]);
+    for (int i = 0; i < 4; i++)
+        EXPECT_EQ(atEnd[i], GetString(names[i])) << names[i];
+}
