@@ -49,7 +49,6 @@ BOOL CCompareDlg::OnInitDialog()
     SendMessage(WM_SETICON, ICON_SMALL, (LPARAM)m_appIcon);
 
     LoadSettings();
-    LocateWinDiff();
 
     UpdateData(FALSE);
     return TRUE;    // the focus goes to the first tab stop, the tool's path

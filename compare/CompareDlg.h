@@ -10,6 +10,7 @@
 #pragma once
 
 #include "../framework/Dialog.h"
+#include "../framework/WinApp.h"
 #include "../res/resource.h"
 #include "RecentPathCombo.h"
 
@@ -45,7 +46,7 @@ protected:
     void LoadSettings();
     void SaveSettings();
     // Finds the comparison tool; a stored setting wins.
-    void LocateWinDiff();
+    void LocateWinDiff(CProfileSection& settings);
     // Lets the user pick the comparison tool's executable.
     void ChooseWinDiff();
 

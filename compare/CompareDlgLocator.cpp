@@ -31,10 +31,10 @@ CString ReadRegisteredToolPath()
 
 } // namespace
 
-// Called while the dialog opens, after the settings: the registered path,
-// else the tools' default location when something is there; a stored
+// Called while the dialog opens, after the other settings: the registered
+// path, else the tools' default location when something is there; a stored
 // setting wins over both, even an empty one.
-void CCompareDlg::LocateWinDiff()
+void CCompareDlg::LocateWinDiff(CProfileSection& settings)
 {
     CString located = ReadRegisteredToolPath();
     if (located.IsEmpty()) {
@@ -42,7 +42,7 @@ void CCompareDlg::LocateWinDiff()
         if (::_stat(kToolCandidate, &st) == 0)
             located = kToolCandidate;
     }
-    m_strWinDiff = AfxGetApp()->GetProfileString(PELORIN_SECTION, PELORIN_ENTRY_WINDIFF, located);
+    m_strWinDiff = settings.GetString(PELORIN_ENTRY_WINDIFF, located);
 }
 
 // Called when the "&Ref" button next to the tool's path is clicked.

@@ -4,19 +4,22 @@
 #include "../framework/WinApp.h"
 
 // Called while the dialog opens: both path fields, then the subdirectory
-// choice. The comparison tool's path follows in LocateWinDiff.
+// choice, then the comparison tool's path (LocateWinDiff), all four through
+// one open key.
 void CCompareDlg::LoadSettings()
 {
-    CWinApp* pApp = AfxGetApp();
-    m_comboDir1.SetHistory(pApp->GetProfileString(PELORIN_SECTION, PELORIN_ENTRY_DIR1, ""));
-    m_comboDir2.SetHistory(pApp->GetProfileString(PELORIN_SECTION, PELORIN_ENTRY_DIR2, ""));
+    CProfileSection settings(AfxGetApp(), PELORIN_SECTION);
+    m_comboDir1.SetHistory(settings.GetString(PELORIN_ENTRY_DIR1, ""));
+    m_comboDir2.SetHistory(settings.GetString(PELORIN_ENTRY_DIR2, ""));
 
     // A text that does not start with a number leaves the box off; a number
     // the box cannot show is put right when the box is filled.
-    CString strSubDir = pApp->GetProfileString(PELORIN_SECTION, PELORIN_ENTRY_SUBDIR, "1");
+    CString strSubDir = settings.GetString(PELORIN_ENTRY_SUBDIR, "1");
     int nSubDir;
     if (ScanDecimalInt(strSubDir, &nSubDir))
         m_bSubDir = nSubDir;
+
+    LocateWinDiff(settings);
 }
 
 // Called while the dialog window is destroyed, however the dialog ended.
@@ -24,9 +27,9 @@ void CCompareDlg::SaveSettings()
 {
     UpdateData(TRUE);
 
-    CWinApp* pApp = AfxGetApp();
-    pApp->WriteProfileString(PELORIN_SECTION, PELORIN_ENTRY_DIR1, m_comboDir1.GetHistory());
-    pApp->WriteProfileString(PELORIN_SECTION, PELORIN_ENTRY_DIR2, m_comboDir2.GetHistory());
-    pApp->WriteProfileString(PELORIN_SECTION, PELORIN_ENTRY_SUBDIR, m_bSubDir ? "1" : "0");
-    pApp->WriteProfileString(PELORIN_SECTION, PELORIN_ENTRY_WINDIFF, m_strWinDiff);
+    CProfileSection settings(AfxGetApp(), PELORIN_SECTION);
+    settings.WriteString(PELORIN_ENTRY_DIR1, m_comboDir1.GetHistory());
+    settings.WriteString(PELORIN_ENTRY_DIR2, m_comboDir2.GetHistory());
+    settings.WriteString(PELORIN_ENTRY_SUBDIR, m_bSubDir ? "1" : "0");
+    settings.WriteString(PELORIN_ENTRY_WINDIFF, m_strWinDiff);
 }

@@ -110,51 +110,70 @@ HKEY CWinApp::GetSectionKey(const char* pszSection)
     return hSection;
 }
 
-// The value's text (ProfileTextLength), or pszDefault when the value is
-// missing, cannot be read or is too big to hold.
 CString CWinApp::GetProfileString(const char* pszSection, const char* pszEntry, const char* pszDefault)
 {
-    HKEY hSection = GetSectionKey(pszSection);
-    if (!hSection)
-        return CString(pszDefault);
-
-    CString value;
-    DWORD type = 0, cb = 0;
-    LONG lResult = ::RegQueryValueExA(hSection, pszEntry, NULL, &type, NULL, &cb);
-    for (int tries = 0; lResult == ERROR_SUCCESS || (lResult == ERROR_MORE_DATA && tries < 4); tries++) {
-        if (!ProfileValueReadable(cb)) {
-            lResult = ERROR_OUTOFMEMORY;
-            break;
-        }
-        char* p = value.GetBuffer((int)cb + 1);
-        if (!p) {
-            lResult = ERROR_OUTOFMEMORY;
-            break;
-        }
-        DWORD cbRead = cb;
-        lResult = ::RegQueryValueExA(hSection, pszEntry, NULL, &type, (LPBYTE)p, &cbRead);
-        if (lResult == ERROR_SUCCESS) {
-            value.ReleaseBuffer((int)ProfileTextLength(type, p, cbRead <= cb ? cbRead : cb));
-            break;
-        }
-        value.ReleaseBuffer(0);
-        cb = cbRead;    // the value grew meanwhile: read it again
-    }
-    ::RegCloseKey(hSection);
-    return lResult == ERROR_SUCCESS ? value : CString(pszDefault);
+    CProfileSection section(this, pszSection);
+    return section.GetString(pszEntry, pszDefault);
 }
 
 BOOL CWinApp::WriteProfileString(const char* pszSection, const char* pszEntry, const char* pszValue)
 {
-    HKEY hSection = GetSectionKey(pszSection);
-    if (!hSection)
+    CProfileSection section(this, pszSection);
+    return section.WriteString(pszEntry, pszValue);
+}
+
+CProfileSection::CProfileSection(CWinApp* pApp, const char* pszSection)
+    : m_hKey(pApp ? pApp->GetSectionKey(pszSection) : NULL)
+{
+}
+
+CProfileSection::~CProfileSection()
+{
+    if (m_hKey)
+        ::RegCloseKey(m_hKey);
+}
+
+// The value's text (ProfileTextLength), whatever its type.
+bool CProfileSection::Read(const char* pszEntry, CString& text)
+{
+    if (!m_hKey)
+        return false;
+    CString value;
+    DWORD type = 0, cb = 0;
+    LONG lResult = ::RegQueryValueExA(m_hKey, pszEntry, NULL, &type, NULL, &cb);
+    for (int tries = 0; lResult == ERROR_SUCCESS || (lResult == ERROR_MORE_DATA && tries < 4); tries++) {
+        if (!ProfileValueReadable(cb))
+            return false;
+        char* p = value.GetBuffer((int)cb + 1);
+        if (!p)
+            return false;
+        DWORD cbRead = cb;
+        lResult = ::RegQueryValueExA(m_hKey, pszEntry, NULL, &type, (LPBYTE)p, &cbRead);
+        if (lResult == ERROR_SUCCESS) {
+            value.ReleaseBuffer((int)ProfileTextLength(type, p, cbRead <= cb ? cbRead : cb));
+            text = value;
+            return true;
+        }
+        value.ReleaseBuffer(0);
+        cb = cbRead;    // the value grew meanwhile: read it again
+    }
+    return false;
+}
+
+CString CProfileSection::GetString(const char* pszEntry, const char* pszDefault)
+{
+    CString text;
+    return Read(pszEntry, text) ? text : CString(pszDefault);
+}
+
+BOOL CProfileSection::WriteString(const char* pszEntry, const char* pszValue)
+{
+    if (!m_hKey)
         return FALSE;
     if (!pszValue)
         pszValue = "";
-    LONG lResult = ::RegSetValueExA(hSection, pszEntry, 0, REG_SZ, (const BYTE*)pszValue,
-                                    (DWORD)strlen(pszValue) + 1);
-    ::RegCloseKey(hSection);
-    return lResult == ERROR_SUCCESS;
+    return ::RegSetValueExA(m_hKey, pszEntry, 0, REG_SZ, (const BYTE*)pszValue, (DWORD)strlen(pszValue) + 1)
+           == ERROR_SUCCESS;
 }
 
 void CWinApp::OnHelp()

@@ -52,9 +52,31 @@ public:
     static const MsgMap messageMap;
 
 private:
+    friend class CProfileSection;
     HKEY GetSectionKey(const char* pszSection);
     CWinApp(const CWinApp&);
     CWinApp& operator=(const CWinApp&);
+};
+
+// One section of the profile, for reading or writing several values through
+// one open key: the key is opened (created where missing) when the object is
+// made and closed when it goes. Each value is read and written as
+// GetProfileString and WriteProfileString do.
+class CProfileSection
+{
+public:
+    CProfileSection(CWinApp* pApp, const char* pszSection);
+    ~CProfileSection();
+    // The value's text; false (and text untouched) when the value is
+    // missing, cannot be read or is too big to hold.
+    bool Read(const char* pszEntry, CString& text);
+    CString GetString(const char* pszEntry, const char* pszDefault);
+    BOOL WriteString(const char* pszEntry, const char* pszValue);
+
+private:
+    HKEY m_hKey;
+    CProfileSection(const CProfileSection&);
+    CProfileSection& operator=(const CProfileSection&);
 };
 
 CWinApp* AfxGetApp();

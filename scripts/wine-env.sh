@@ -42,6 +42,7 @@ if [ "$PELORIN_WINE_BITS" = 32 ] && ! { [ -x /usr/lib/wine/wine ] && /usr/lib/wi
     }
     wine() { _wine_in_root wine "$@"; }
     wine_timeout() { local t=$1; shift; _wine_in_root timeout "$t" wine "$@"; }
+    wine_server_wait() { _wine_in_root timeout "$1" wineserver -w >/dev/null 2>&1; }
     wineserver() { _wine_in_root wineserver "$@"; }
     winepath() { _wine_in_root winepath "$@"; }
 
@@ -76,8 +77,10 @@ if [ "$PELORIN_WINE_BITS" = 32 ] && ! { [ -x /usr/lib/wine/wine ] && /usr/lib/wi
 fi
 
 # wine_timeout SECONDS ARGS...: wine ARGS, ended after SECONDS.
+# wine_server_wait SECONDS: waits at most SECONDS for the wineserver to end.
 if ! declare -F wine_timeout >/dev/null; then
     wine_timeout() { local t=$1; shift; timeout "$t" wine "$@"; }
+    wine_server_wait() { timeout "$1" wineserver -w >/dev/null 2>&1; }
 fi
 
 # Creates the prefix once: virtual desktop, a proportional Japanese font for
@@ -151,18 +154,22 @@ wine_env_start() {   # anchor.exe
     return 0
 }
 
+# Ends what wine_env_start started. Never fails, so that it can run from an
+# EXIT trap under set -e without changing the script's status.
 wine_env_stop() {
     if [ -n "$_wine_anchor_pid" ]; then
-        kill "$_wine_anchor_pid" 2>/dev/null
-        wait "$_wine_anchor_pid" 2>/dev/null
+        kill "$_wine_anchor_pid" 2>/dev/null || true
+        wait "$_wine_anchor_pid" 2>/dev/null || true
         _wine_anchor_pid=
     fi
-    wineserver -k >/dev/null 2>&1
-    timeout 20 wineserver -w >/dev/null 2>&1
-    [ -n "$_wine_root" ] && _wine_root_unmount
+    wineserver -k >/dev/null 2>&1 || true
+    wine_server_wait 20 || true
+    if [ -n "$_wine_root" ]; then
+        _wine_root_unmount || true
+    fi
     if [ -n "$_wine_xvfb_pid" ]; then
-        kill "$_wine_xvfb_pid" 2>/dev/null
-        wait "$_wine_xvfb_pid" 2>/dev/null
+        kill "$_wine_xvfb_pid" 2>/dev/null || true
+        wait "$_wine_xvfb_pid" 2>/dev/null || true
         _wine_xvfb_pid=
     fi
     return 0
