@@ -7,6 +7,13 @@ set -uo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/setup.sh || exit 1
+# The program users run is the 32-bit one; where 32-bit Wine cannot be set
+# up, the 64-bit build of the same sources runs instead.
+export PELORIN_WINE_BITS=32
+if ! bash scripts/wine32-setup.sh; then
+    echo "run: 32-bit Wine cannot be set up here; starting the 64-bit build of the same sources" >&2
+    PELORIN_WINE_BITS=64
+fi
 bash scripts/build.sh || exit 1
 
 headless=
@@ -26,7 +33,7 @@ if [ -z "$headless" ]; then
     exit 0
 fi
 
-wine "$exe" >/dev/null 2>&1 &
+wine "$exe" </dev/null >/dev/null 2>&1 &
 pid=$!
 shot=$PWD/build/pelorin-screenshot.png
 for i in $(seq 100); do

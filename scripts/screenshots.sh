@@ -2,26 +2,29 @@
 # Installs what is missing, builds, and takes the README's pictures of
 # Pelorin under Wine: the main dialog (docs/main-dialog.png) and the version
 # window (docs/version-window.png). Runs in a Wine prefix of its own
-# (build/wineprefix-shots) on an Xvfb display of its own, with sample
+# (build/wineprefix-shots32, or -shots64) on an Xvfb display of its own, with sample
 # settings, so the pictures come out the same on every machine.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/setup.sh || exit 1
+# The shipped 32-bit program where 32-bit Wine can be had.
+export PELORIN_WINE_BITS=32
+bash scripts/wine32-setup.sh || PELORIN_WINE_BITS=64
 bash scripts/build.sh || exit 1
 
-shotctl=build/win64/shotctl.exe
+shotctl=build/win$PELORIN_WINE_BITS/shotctl.exe
 
-export PELORIN_WINEPREFIX=$PWD/build/wineprefix-shots
+export PELORIN_WINEPREFIX=$PWD/build/wineprefix-shots$PELORIN_WINE_BITS
 export CI=true   # always a fresh Xvfb, never the user's display
 source scripts/wine-env.sh
 exe=$(wine_env_program)
-wine_env_start build/win64/anchor.exe || exit 1
+wine_env_start build/win$PELORIN_WINE_BITS/anchor.exe || exit 1
 trap wine_env_stop EXIT
 
 # Sample settings: both paths with a history, subdirectories on, and the
 # comparison tool where Microsoft's development tools install it.
-reg=$(mktemp --suffix=.reg)
+mkdir -p build; reg=$(mktemp --suffix=.reg -p "$PWD/build")   # inside the project: 32-bit Wine sees only that
 printf '%s\r\n' 'REGEDIT4' '' \
     '[-HKEY_CURRENT_USER\software\Velmot\Pelorin]' '' \
     '[HKEY_CURRENT_USER\software\Velmot\Pelorin\Settings]' \

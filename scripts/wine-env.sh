@@ -36,7 +36,8 @@ if [ "$PELORIN_WINE_BITS" = 32 ] && ! { [ -x /usr/lib/wine/wine ] && /usr/lib/wi
     # must lie in this project), with Wine's settings.
     _wine_in_root() {
         $_wine_sudo chroot "$_wine_root" /usr/bin/env -i HOME=/root PATH=/usr/bin:/bin \
-            LC_ALL="$LC_ALL" DISPLAY="${DISPLAY:-}" WINEPREFIX="$WINEPREFIX" WINEARCH="$WINEARCH" \
+            LC_ALL="$LC_ALL" DISPLAY="${DISPLAY:-}" XAUTHORITY="${_wine_root_xauth:-}" \
+            WINEPREFIX="$WINEPREFIX" WINEARCH="$WINEARCH" \
             WINEDEBUG="$WINEDEBUG" WINEDLLOVERRIDES="$WINEDLLOVERRIDES" \
             /bin/sh -c 'cd "$1" 2>/dev/null; shift; exec "$@"' sh "$PWD" "$@"
     }
@@ -63,6 +64,14 @@ if [ "$PELORIN_WINE_BITS" = 32 ] && ! { [ -x /usr/lib/wine/wine ] && /usr/lib/wi
             $_wine_sudo mount --bind "$PELORIN_ROOT" "$_wine_root$PELORIN_ROOT" || return 1
         fi
         _wine_root_mount=$_wine_root$PELORIN_ROOT
+        # The X server's cookie, where the display asks for one: a copy the
+        # root can read.
+        local cookie=${XAUTHORITY:-$HOME/.Xauthority}
+        _wine_root_xauth=
+        if [ -n "${DISPLAY:-}" ] && [ -r "$cookie" ]; then
+            _wine_root_xauth=$PELORIN_ROOT/build/.xauthority
+            mkdir -p "$PELORIN_ROOT/build" && cp "$cookie" "$_wine_root_xauth" 2>/dev/null || _wine_root_xauth=
+        fi
     }
     _wine_root_unmount() {
         [ -n "$_wine_root_mount" ] || return 0
@@ -145,10 +154,10 @@ wine_env_anchor() {
 }
 
 wine_env_start() {   # anchor.exe
+    wine_env_display || return 1
     if [ -n "$_wine_root" ]; then
         _wine_root_mounts || { echo "wine-env: cannot mount the i386 root $_wine_root" >&2; return 1; }
     fi
-    wine_env_display || return 1
     wine_env_prefix || return 1
     [ -n "${1:-}" ] && wine_env_anchor "$1"
     return 0
@@ -175,8 +184,8 @@ wine_env_stop() {
     return 0
 }
 
-# The program to run: the 32-bit Pelorin.exe under 32-bit Wine where that
-# can be had, else the same sources built as a 64-bit program.
+# The program to run for the chosen Wine: the shipped 32-bit Pelorin.exe,
+# or the same sources built as a 64-bit program.
 wine_env_program() {
     if [ "$PELORIN_WINE_BITS" = 32 ]; then
         echo build/win32/Pelorin.exe

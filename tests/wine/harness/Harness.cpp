@@ -226,16 +226,17 @@ Script& Script::Focus(int id)
     return Do([id]() { Agent("focus " + Hex(Ctl(id))); });
 }
 
-Script& Script::WaitFor(std::function<bool()> cond, DWORD timeoutMs)
+Script& Script::WaitFor(std::function<bool()> cond, DWORD timeoutMs, Caller where)
 {
     std::shared_ptr<DWORD> start = std::make_shared<DWORD>(0);
-    m_ticks.push_back([cond, timeoutMs, start]() {
+    m_ticks.push_back([cond, timeoutMs, start, where]() {
         if (!*start)
             *start = ::GetTickCount() | 1;
         if (cond())
             return true;
         if ((LONG)(::GetTickCount() - *start) > (LONG)timeoutMs) {
-            ADD_FAILURE() << "a condition did not come true within " << timeoutMs << " ms";
+            ADD_FAILURE_AT(where.file_name(), (int)where.line())
+                << "a condition did not come true within " << timeoutMs << " ms";
             return true;
         }
         ::Sleep(20);
@@ -244,8 +245,9 @@ Script& Script::WaitFor(std::function<bool()> cond, DWORD timeoutMs)
     return *this;
 }
 
-bool RunProgram(const Script& script, DWORD timeoutMs, const std::string& name)
+bool RunProgram(const Script& script, DWORD timeoutMs, const std::string& name, Caller where)
 {
+    ::testing::ScopedTrace trace(where.file_name(), (int)where.line(), "the program run");
     DWORD deadline = ::GetTickCount() + timeoutMs;
     if (!Start(name)) {
         Stop(true);
@@ -491,8 +493,9 @@ void ClearSettings(const std::string& name)
     ::RegDeleteTreeA(HKEY_CURRENT_USER, ("software\\Velmot\\" + name).c_str());
 }
 
-void SetValue(const std::string& name, DWORD type, const std::string& data)
+void SetValue(const std::string& name, DWORD type, const std::string& data, Caller where)
 {
+    ::testing::ScopedTrace trace(where.file_name(), (int)where.line(), name);
     HKEY hKey;
     ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyExA(HKEY_CURRENT_USER, SettingsKey().c_str(), 0, NULL, 0, KEY_WRITE,
                                                NULL, &hKey, NULL));
@@ -500,9 +503,9 @@ void SetValue(const std::string& name, DWORD type, const std::string& data)
     ::RegCloseKey(hKey);
 }
 
-void SetString(const std::string& name, const std::string& value)
+void SetString(const std::string& name, const std::string& value, Caller where)
 {
-    SetValue(name, REG_SZ, value + std::string(1, '\0'));
+    SetValue(name, REG_SZ, value + std::string(1, '\0'), where);
 }
 
 static bool ReadValue(HKEY root, const std::string& key, const std::string& name, DWORD* type, std::string* data)
@@ -526,8 +529,9 @@ bool GetValue(const std::string& name, DWORD* type, std::string* data)
     return ReadValue(HKEY_CURRENT_USER, SettingsKey(), name, type, data);
 }
 
-std::string GetString(const std::string& name)
+std::string GetString(const std::string& name, Caller where)
 {
+    ::testing::ScopedTrace trace(where.file_name(), (int)where.line(), name);
     DWORD type = 0;
     std::string data;
     if (!GetValue(name, &type, &data)) {

@@ -11,10 +11,14 @@
 #include <windows.h>
 
 #include <functional>
+#include <source_location>
 #include <string>
 #include <vector>
 
 namespace harness {
+
+// Where a harness function was called from: its checks report that line.
+typedef std::source_location Caller;
 
 typedef std::function<void()> Step;
 typedef std::function<bool()> Tick;   // true: done; false: run again a little later
@@ -33,7 +37,7 @@ public:
     // Puts the focus on a control of the main dialog (for a combo box, its edit part).
     Script& Focus(int id);
     // Waits until cond() holds, at most timeoutMs.
-    Script& WaitFor(std::function<bool()> cond, DWORD timeoutMs = 10000);
+    Script& WaitFor(std::function<bool()> cond, DWORD timeoutMs = 10000, Caller where = Caller::current());
     const std::vector<Tick>& ticks() const { return m_ticks; }
 
 private:
@@ -45,7 +49,8 @@ private:
 // dialog (OK, Cancel...). Returns true when the program ended by itself
 // within timeoutMs; otherwise closes what it left open, ends it and returns
 // false.
-bool RunProgram(const Script& script, DWORD timeoutMs = 30000, const std::string& name = "Pelorin");
+bool RunProgram(const Script& script, DWORD timeoutMs = 30000, const std::string& name = "Pelorin",
+                Caller where = Caller::current());
 
 // Asks the agent inside the running program; see agent/Agent.cpp for the
 // commands. data follows the command (a drop's names).
@@ -101,13 +106,14 @@ std::string DropFiles(HWND hWnd, const std::vector<std::string>& paths, POINT pt
 // The program's settings key below HKEY_CURRENT_USER (for a copy, its name's).
 std::string SettingsKey(const std::string& name = "Pelorin");
 void ClearSettings(const std::string& name = "Pelorin");
-void SetValue(const std::string& name, DWORD type, const std::string& data);
-void SetString(const std::string& name, const std::string& value);   // REG_SZ with its terminator
+void SetValue(const std::string& name, DWORD type, const std::string& data, Caller where = Caller::current());
+// REG_SZ with its terminator.
+void SetString(const std::string& name, const std::string& value, Caller where = Caller::current());
 // The value's raw bytes; false when it does not exist.
 bool GetValue(const std::string& name, DWORD* type, std::string* data);
 // The value as a REG_SZ text without its terminator; fails the test when it
 // is not a well-formed REG_SZ.
-std::string GetString(const std::string& name);
+std::string GetString(const std::string& name, Caller where = Caller::current());
 
 // HKLM\SOFTWARE\Microsoft\Shared Tools\windiff.exe, value "Path". Restored
 // by the guard's destructor.
