@@ -91,13 +91,13 @@ TEST(Launch, HandsTheToolTheQuotedPathsAndTheOption)
 }
 
 // Enter launches from the tool path edit, from the check box and from a
-// path field whose list is closed: OK is the default button. A tool path of
-// 120 Japanese characters (about 290 bytes, under the 260 characters a path
-// may have) starts.
+// path field whose list is closed: OK is the default button. A tool in a
+// folder of 150 Japanese characters (a path of about 350 bytes, under the
+// 260 characters a path may have) starts.
 TEST(Launch, EnterLaunchesAndLongDoubleBytePathsStart)
 {
     std::string folder = ScratchDir();
-    for (int i = 0; i < 120; i++)
+    for (int i = 0; i < 150; i++)
         folder += "\x93\xFA";   // 日
     ::CreateDirectoryA(folder.c_str(), NULL);
     const std::string tool = folder + "\\standin.exe";
