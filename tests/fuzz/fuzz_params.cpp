@@ -1,0 +1,88 @@
+// The parameter text for the comparison tool, read back as a tool reads its
+// command line: by the C runtime's rules (a backslash run before a quote
+// halves, a quote opens or closes a quoted part), walking code page 932
+// characters. Two paths without quotes must come back exactly, with "-D"
+// only when subdirectories are off.
+#include "compare/LaunchParams.h"
+#include "FuzzRef.h"
+
+#include <stdint.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+std::vector<std::string> SplitLikeTheCRuntime(const std::string& s, const LeadByteTable& t)
+{
+    std::vector<std::string> args;
+    size_t i = 0;
+    while (true) {
+        while (i < s.size() && (s[i] == ' ' || s[i] == '\t'))
+            i++;
+        if (i >= s.size())
+            return args;
+        std::string arg;
+        bool quoted = false;
+        while (i < s.size() && (quoted || (s[i] != ' ' && s[i] != '\t'))) {
+            if (t.IsLead((unsigned char)s[i]) && i + 1 < s.size()) {
+                arg += s.substr(i, 2);
+                i += 2;
+                continue;
+            }
+            size_t slashes = 0;
+            while (i < s.size() && s[i] == '\\') {
+                slashes++;
+                i++;
+            }
+            if (i < s.size() && s[i] == '"') {
+                arg.append(slashes / 2, '\\');
+                if (slashes % 2) {
+                    arg += '"';
+                } else {
+                    quoted = !quoted;
+                }
+                i++;
+            } else {
+                arg.append(slashes, '\\');
+                if (!slashes)
+                    arg += s[i++];
+            }
+        }
+        args.push_back(arg);
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    if (size < 1)
+        return 0;
+    // First byte: the option; the rest: the two paths, split at the first
+    // zero byte. A path ends at a zero byte, and holds no quote here.
+    const bool subDir = data[0] & 1;
+    std::string rest((const char*)data + 1, size - 1);
+    std::string dir1 = rest.substr(0, rest.find('\0'));
+    std::string dir2 = rest.size() > dir1.size() ? rest.substr(dir1.size() + 1) : std::string();
+    dir2 = dir2.c_str();
+    if (dir1.find('"') != std::string::npos || dir2.find('"') != std::string::npos)
+        return 0;
+
+    const LeadByteTable& t = Cp932LeadBytes();
+    CString params = BuildCompareParameters(dir1.c_str(), dir2.c_str(), subDir, t);
+    std::string text(params.GetString(), (size_t)params.GetLength());
+    std::vector<std::string> args = SplitLikeTheCRuntime(text, t);
+
+    // A path ending in a lead byte would swallow its closing quote as a
+    // trail byte: no program could read that back.
+    bool cleanEnds = (dir1.empty() || !t.IsLead((unsigned char)dir1.back()))
+                     && (dir2.empty() || !t.IsLead((unsigned char)dir2.back()));
+    if (!cleanEnds)
+        return 0;
+    std::vector<std::string> expected = { dir1, dir2 };
+    if (!subDir)
+        expected.push_back("-D");
+    FUZZ_CHECK(args == expected);
+    return 0;
+}
