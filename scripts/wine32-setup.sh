@@ -90,23 +90,45 @@ if [ ${#host_pkgs[@]} -gt 0 ]; then
     DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${host_pkgs[@]}" >/dev/null
 fi
 
+# Takes the root away, never reaching through a mount into the host's files.
+remove_root() {
+    local m
+    for m in $(awk -v r="$root/" 'index($2, r) == 1 { print $2 }' /proc/mounts | sort -r); do
+        $SUDO umount "$m" 2>/dev/null || $SUDO umount -l "$m"
+    done
+    $SUDO rm -rf --one-file-system "$root"
+}
+
+build_root() {
+    if [ ! -x "$root/usr/bin/apt-get" ]; then
+        remove_root
+        $SUDO mkdir -p "$(dirname "$root")"
+        local mirror
+        mirror=$(sed -n 's/^URIs: *\(http[^ ]*debian\)\/\?$/\1/p' /etc/apt/sources.list.d/*.sources 2>/dev/null | head -n 1)
+        $SUDO debootstrap --arch=i386 --variant=minbase bookworm "$root" "${mirror:-http://deb.debian.org/debian}" \
+            >/dev/null || return 1
+    fi
+    # Package scripts start no services in the root.
+    printf '#!/bin/sh\nexit 101\n' | $SUDO tee "$root/usr/sbin/policy-rc.d" >/dev/null
+    $SUDO chmod +x "$root/usr/sbin/policy-rc.d"
+    grep -q '^ja_JP.UTF-8 UTF-8' "$root/etc/locale.gen" 2>/dev/null \
+        || echo 'ja_JP.UTF-8 UTF-8' | $SUDO tee -a "$root/etc/locale.gen" >/dev/null
+    local d
+    for d in proc sys dev dev/pts; do
+        mountpoint -q "$root/$d" || $SUDO mount --bind "/$d" "$root/$d" || return 1
+    done
+    $SUDO chroot "$root" /bin/sh -c "apt-get update -qq && DEBIAN_FRONTEND=noninteractive \
+        apt-get install -y -qq --no-install-recommends ${packages[*]} >/dev/null && locale-gen >/dev/null"
+}
+
 echo "wine32-setup: building the i386 root in $root (about 5 minutes, once)"
 start=$(date +%s)
-if [ ! -x "$root/usr/bin/apt-get" ]; then
-    $SUDO rm -rf "$root"
-    $SUDO mkdir -p "$(dirname "$root")"
-    mirror=$(sed -n 's/^URIs: *\(http[^ ]*debian\)\/\?$/\1/p' /etc/apt/sources.list.d/*.sources 2>/dev/null | head -n 1)
-    $SUDO debootstrap --arch=i386 --variant=minbase bookworm "$root" "${mirror:-http://deb.debian.org/debian}" >/dev/null
+# A root left half-built (an interrupted download, say) is built again from
+# the start, once.
+if ! build_root; then
+    echo "wine32-setup: building the root again from the start" >&2
+    remove_root
+    build_root || { echo "wine32-setup: cannot build the i386 root in $root" >&2; exit 1; }
 fi
-# Package scripts start no services in the root.
-printf '#!/bin/sh\nexit 101\n' | $SUDO tee "$root/usr/sbin/policy-rc.d" >/dev/null
-$SUDO chmod +x "$root/usr/sbin/policy-rc.d"
-grep -q '^ja_JP.UTF-8 UTF-8' "$root/etc/locale.gen" 2>/dev/null \
-    || echo 'ja_JP.UTF-8 UTF-8' | $SUDO tee -a "$root/etc/locale.gen" >/dev/null
-for d in proc sys dev dev/pts; do
-    mountpoint -q "$root/$d" || $SUDO mount --bind "/$d" "$root/$d"
-done
-$SUDO chroot "$root" /bin/sh -c "apt-get update -qq && DEBIAN_FRONTEND=noninteractive \
-    apt-get install -y -qq --no-install-recommends ${packages[*]} >/dev/null && locale-gen >/dev/null"
 echo "$want" | $SUDO tee "$stamp" >/dev/null
-echo "wine32-setup: i386 root ready in $(( $(date +%s) - start )) s ($(du -sh -x "$root" 2>/dev/null | cut -f1))"
+echo "wine32-setup: i386 root ready in $(( $(date +%s) - start )) s"
