@@ -8,7 +8,8 @@
 # The last line is "N passed, N failed"; the exit status is 0 only when
 # every test ran and passed. PELORIN_WIN64_DIR / PELORIN_WIN32_DIR choose
 # another build folder (the 32-bit one must lie in this project),
-# PELORIN_WINEPREFIX another prefix.
+# PELORIN_WINEPREFIX another prefix (default build/wineprefix-tests32 or -64,
+# so that what the tests store is not what run.sh shows).
 set -uo pipefail
 cd "$(dirname "$0")/.."
 
@@ -21,6 +22,7 @@ case $bits in
 esac
 export PELORIN_WINE_BITS=$bits
 export CI=${CI:-true}   # a display of our own: focus tests cannot share one
+export PELORIN_WINEPREFIX=${PELORIN_WINEPREFIX:-$PWD/build/wineprefix-tests$bits}
 source scripts/wine-env.sh
 
 log=$(mktemp)
