@@ -70,7 +70,7 @@ void CCompareDlg::ReportLaunchFailure(DWORD dwError)
 {
     CWideString reason;
     if (dwError == kNoToolPath) {
-        AfxFormatString2(reason, IDS_NO_TOOL_PATH, NULL);
+        AfxFormatString2(reason, IDS_NO_TOOL_PATH);
     } else {
         WCHAR* pText = NULL;
         DWORD n = ::FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_ALLOCATE_BUFFER

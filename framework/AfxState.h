@@ -27,9 +27,12 @@ struct AfxState
     CWnd* pFirstWnd;
     // The message AfxWndProc is handling now, for CWnd::Default; saved and
     // restored around each nested call.
-    UINT currentMessage;
-    WPARAM currentWParam;
-    LPARAM currentLParam;
+    struct CurrentMsg
+    {
+        UINT message;
+        WPARAM wParam;
+        LPARAM lParam;
+    } current;
     // The dialog whose data exchange runs: its control notifications are
     // dropped until UpdateData returns.
     HWND hLockoutNotifyWindow;

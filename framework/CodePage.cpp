@@ -39,21 +39,21 @@ int CWideString::GetLength() const
     return m_p ? lstrlenW(m_p) : 0;
 }
 
-CWideString& CWideString::operator+=(const WCHAR* psz)
+CWideString& CWideString::Append(const WCHAR* p, int n)
 {
     int nOld = GetLength();
-    int nAdd = psz ? lstrlenW(psz) : 0;
-    WCHAR* p = (WCHAR*)malloc(((size_t)nOld + nAdd + 1) * sizeof(WCHAR));
-    if (!p)
+    if (n <= 0)
+        return *this;
+    WCHAR* pNew = (WCHAR*)malloc(((size_t)nOld + n + 1) * sizeof(WCHAR));
+    if (!pNew)
         return *this;
     if (nOld)
-        memcpy(p, m_p, (size_t)nOld * sizeof(WCHAR));
-    if (nAdd)
-        memcpy(p + nOld, psz, (size_t)nAdd * sizeof(WCHAR));
-    p[nOld + nAdd] = 0;
+        memcpy(pNew, m_p, (size_t)nOld * sizeof(WCHAR));
+    memcpy(pNew + nOld, p, (size_t)n * sizeof(WCHAR));
+    pNew[nOld + n] = 0;
     free(m_p);
-    m_p = p;
-    m_nCapacity = nOld + nAdd + 1;
+    m_p = pNew;
+    m_nCapacity = nOld + n + 1;
     return *this;
 }
 
@@ -83,7 +83,7 @@ bool ExactAnsi(const WCHAR* w, int n, CString& out)
         return false;
     nAnsi = ::WideCharToMultiByte(CP_ACP, flags, w, n, p, nAnsi, NULL, flags ? &bDefault : NULL);
     ansi.ReleaseBuffer(nAnsi > 0 ? nAnsi : 0);
-    if (nAnsi <= 0 || bDefault || ansi.GetLength() != nAnsi)   // a zero inside
+    if (nAnsi <= 0 || bDefault)
         return false;
 
     // It must read back as the very same characters.
@@ -120,32 +120,20 @@ bool AfxAnsiPathFromWide(const WCHAR* pszWide, CString& path)
 
 void AfxFormatString2(CWideString& out, UINT nIDS, const WCHAR* psz1, const WCHAR* psz2)
 {
+    // The resource's own text, not terminated.
     const WCHAR* pRes = 0;
     int nRes = ::LoadStringW(AfxGetInstanceHandle(), nIDS, (LPWSTR)&pRes, 0);
-    out.GetBuffer(0);
     const WCHAR* inserts[2] = { psz1 ? psz1 : L"", psz2 ? psz2 : L"" };
+    out.GetBuffer(0);
     int start = 0;
     for (int i = 0; i + 1 < nRes; i++) {
-        if (pRes[i] != L'%' || (pRes[i + 1] != L'1' && pRes[i + 1] != L'2'))
-            continue;
-        CWideString piece;
-        WCHAR* p = piece.GetBuffer(i - start);
-        if (p) {
-            memcpy(p, pRes + start, (size_t)(i - start) * sizeof(WCHAR));
-            p[i - start] = 0;
+        if (pRes[i] == L'%' && (pRes[i + 1] == L'1' || pRes[i + 1] == L'2')) {
+            out.Append(pRes + start, i - start);
+            out += inserts[pRes[i + 1] - L'1'];
+            start = ++i + 1;
         }
-        out += piece;
-        out += inserts[pRes[i + 1] - L'1'];
-        start = i + 2;
-        i++;
     }
-    CWideString tail;
-    WCHAR* p = nRes > start ? tail.GetBuffer(nRes - start) : 0;
-    if (p) {
-        memcpy(p, pRes + start, (size_t)(nRes - start) * sizeof(WCHAR));
-        p[nRes - start] = 0;
-    }
-    out += tail;
+    out.Append(pRes + start, nRes - start);
 }
 
 int AfxMessageBox(const WCHAR* pszText, UINT nType)
@@ -155,6 +143,13 @@ int AfxMessageBox(const WCHAR* pszText, UINT nType)
         hOwner = AfxGetMainWnd()->m_hWnd;
     CWideString caption(AfxGetApp() ? (const char*)AfxGetApp()->m_strAppName : "");
     return ::MessageBoxW(hOwner, pszText, caption, nType);
+}
+
+int AfxMessageBox(UINT nIDPrompt, UINT nType)
+{
+    CWideString text;
+    AfxFormatString2(text, nIDPrompt);
+    return AfxMessageBox(text, nType);
 }
 
 void AfxReportUnusablePath(const WCHAR* pszWide)

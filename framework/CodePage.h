@@ -18,7 +18,9 @@ public:
     WCHAR* GetBuffer(int nLength);
     operator const WCHAR*() const { return m_p ? m_p : L""; }
     int GetLength() const;
-    CWideString& operator+=(const WCHAR* psz);
+    // Appends n characters of p (not searched for a terminator).
+    CWideString& Append(const WCHAR* p, int n);
+    CWideString& operator+=(const WCHAR* psz) { return Append(psz, psz ? lstrlenW(psz) : 0); }
 
 private:
     WCHAR* m_p;
@@ -40,8 +42,9 @@ void AfxReportUnusablePath(const WCHAR* pszWide);
 
 // String resource nIDS with "%1" and "%2" replaced by the texts (which are
 // not searched for further replacements).
-void AfxFormatString2(CWideString& out, UINT nIDS, const WCHAR* psz1, const WCHAR* psz2 = 0);
+void AfxFormatString2(CWideString& out, UINT nIDS, const WCHAR* psz1 = 0, const WCHAR* psz2 = 0);
 
 // A message box with the text, captioned with the application's name and
-// owned by the active window (else the main window).
+// owned by the active window (else the main window). The framework's own
+// boxes (AfxMessageBox with a string resource) come here too.
 int AfxMessageBox(const WCHAR* pszText, UINT nType);

@@ -29,20 +29,27 @@ CString CComboBox::GetLBText(int nIndex) const
     return s;
 }
 
-HWND CComboBox::GetEditCtrl() const
+namespace {
+
+COMBOBOXINFO ComboParts(HWND hCombo)
 {
     COMBOBOXINFO cbi;
     ZeroMemory(&cbi, sizeof(cbi));
     cbi.cbSize = sizeof(cbi);
-    return ::GetComboBoxInfo(m_hWnd, &cbi) ? cbi.hwndItem : NULL;
+    ::GetComboBoxInfo(hCombo, &cbi);
+    return cbi;
+}
+
+} // namespace
+
+HWND CComboBox::GetEditCtrl() const
+{
+    return ComboParts(m_hWnd).hwndItem;
 }
 
 HWND CComboBox::GetListBox() const
 {
-    COMBOBOXINFO cbi;
-    ZeroMemory(&cbi, sizeof(cbi));
-    cbi.cbSize = sizeof(cbi);
-    return ::GetComboBoxInfo(m_hWnd, &cbi) ? cbi.hwndList : NULL;
+    return ComboParts(m_hWnd).hwndList;
 }
 
 BOOL CFont::CreateFontIndirect(const LOGFONTA* pLogFont)

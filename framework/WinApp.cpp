@@ -224,15 +224,6 @@ CString AfxLoadString(UINT nID)
     return n > 0 ? CString(buf, n) : CString();
 }
 
-int AfxMessageBox(UINT nIDPrompt, UINT nType)
-{
-    HWND hOwner = ::GetActiveWindow();
-    if (!hOwner && AfxGetMainWnd())
-        hOwner = AfxGetMainWnd()->m_hWnd;
-    CString caption = AfxGetApp() ? AfxGetApp()->m_strAppName : CString();
-    return ::MessageBoxA(hOwner, AfxLoadString(nIDPrompt), caption, nType);
-}
-
 int AfxWinMain(HINSTANCE hInstance)
 {
     CWinApp* pApp = AfxGetApp();

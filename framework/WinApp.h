@@ -85,7 +85,7 @@ HINSTANCE AfxGetInstanceHandle();
 // The lead bytes of the system's ANSI code page.
 const LeadByteTable& AfxAnsiLeadBytes();
 // A message box with string resource nIDPrompt, captioned with the
-// application name.
+// application name (framework/CodePage.cpp).
 int AfxMessageBox(UINT nIDPrompt, UINT nType);
 // Loads string resource nID; empty when there is none.
 CString AfxLoadString(UINT nID);

@@ -180,7 +180,7 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 
 LRESULT CWnd::Default()
 {
-    return DefWindowProc(g_state.currentMessage, g_state.currentWParam, g_state.currentLParam);
+    return DefWindowProc(g_state.current.message, g_state.current.wParam, g_state.current.lParam);
 }
 
 CString CWnd::GetWindowText() const
@@ -240,16 +240,12 @@ LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPara
     if (!pWnd)
         return ::DefWindowProcA(hWnd, message, wParam, lParam);
 
-    UINT savedMessage = g_state.currentMessage;
-    WPARAM savedWParam = g_state.currentWParam;
-    LPARAM savedLParam = g_state.currentLParam;
-    g_state.currentMessage = message;
-    g_state.currentWParam = wParam;
-    g_state.currentLParam = lParam;
+    AfxState::CurrentMsg saved = g_state.current;
+    g_state.current.message = message;
+    g_state.current.wParam = wParam;
+    g_state.current.lParam = lParam;
     LRESULT lResult = pWnd->WindowProc(message, wParam, lParam);
-    g_state.currentMessage = savedMessage;
-    g_state.currentWParam = savedWParam;
-    g_state.currentLParam = savedLParam;
+    g_state.current = saved;
 
     if (message == WM_NCDESTROY) {
         CWinApp* pApp = AfxGetApp();
