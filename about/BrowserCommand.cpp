@@ -1,4 +1,5 @@
 #include "BrowserCommand.h"
+#include "../framework/RegistryText.h"
 
 #include <string.h>
 
@@ -21,8 +22,7 @@ int RegValueText(unsigned long type, const char* data, long cb, char* out)
     bool bText = type == REG_VALUE_SZ || type == REG_VALUE_EXPAND_SZ;
     // A value stored without its terminator fits only with room for one.
     if (bText && data && cb > 0 && cb <= REG_READ_SIZE && (data[cb - 1] == 0 || cb < REG_READ_SIZE)) {
-        const char* zero = (const char*)memchr(data, 0, (size_t)cb);
-        n = zero ? (int)(zero - data) : (int)cb;
+        n = (int)ProfileTextLength(type, data, (size_t)cb);
         memmove(out, data, (size_t)n);
     }
     out[n] = 0;

@@ -1,5 +1,6 @@
-// How the profile reads a registry value as text. Free of <windows.h>, so
-// that the rule can be tested natively.
+// How the program reads a registry value as text: the profile, the tool's
+// registered path and the browser's association all take the same bytes.
+// Free of <windows.h>, so that the rule can be tested natively.
 #pragma once
 
 #include <stddef.h>
