@@ -109,18 +109,6 @@ int MbsSafeCut(const char* s, int len, int maxBytes, const LeadByteTable& t)
     return i;
 }
 
-int MbsCopyCut(char* buf, int bufSize, const char* s, const LeadByteTable& t)
-{
-    if (bufSize <= 0)
-        return 0;
-    int len = s ? (int)strnlen(s, (size_t)bufSize) : 0;   // no need to look further
-    int n = MbsSafeCut(s, len, bufSize - 1, t);
-    if (n > 0)
-        memcpy(buf, s, (size_t)n);
-    buf[n] = 0;
-    return n;
-}
-
 CString AppNameFromModulePath(const char* path, const LeadByteTable& t)
 {
     if (!path)

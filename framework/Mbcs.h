@@ -31,9 +31,6 @@ void MbsReplaceChar(char* s, int len, char from, char to, const LeadByteTable& t
 // The longest length <= maxBytes (and <= len) at which s can be cut without
 // splitting a double-byte character.
 int MbsSafeCut(const char* s, int len, int maxBytes, const LeadByteTable& t);
-// Copies s into buf[0, bufSize) cut safely, always terminated (bufSize > 0).
-// Returns the number of text bytes copied.
-int MbsCopyCut(char* buf, int bufSize, const char* s, const LeadByteTable& t);
 
 // The application name from the executable's full path: cut at the last "."
 // (when it stands after the last separator) and keep what follows the last

@@ -43,21 +43,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         }
     }
 
-    // Copying into a small buffer: terminated, fits, a prefix of the text up
-    // to its first zero byte, cut on a character boundary.
-    {
-        const std::string text(s.c_str());
-        const int bufSize = maxBytes < 1 ? 1 : maxBytes;
-        std::unique_ptr<char[]> buf(new char[(size_t)bufSize]);
-        int n = MbsCopyCut(buf.get(), bufSize, text.c_str(), t);
-        FUZZ_CHECK(n >= 0 && n < bufSize);
-        FUZZ_CHECK(buf[(size_t)n] == 0);
-        FUZZ_CHECK(memcmp(buf.get(), text.data(), (size_t)n) == 0);
-        // The reference sees the whole text; MbsCopyCut looks only as far as
-        // it needs, and must still cut at the same place.
-        FUZZ_CHECK(n == ref::SafeCut(text, bufSize - 1, t));
-    }
-
     // The application name: what follows the last separator, up to the last
     // dot after it.
     {

@@ -134,30 +134,6 @@ TEST(Mbcs, SafeCutNeverSplitsACharacter)
     EXPECT_EQ(2, MbsSafeCut(lone.data(), 3, 2, cp932));
 }
 
-TEST(Mbcs, CopyCutFitsAndTerminates)
-{
-    struct { const char* text; int size; const char* expected; } cases[] = {
-        { "abc", 4, "abc" },
-        { "abcd", 4, "abc" },
-        { "ab" HYO, 4, "ab" },            // 表 would need the terminator's byte
-        { "ab" HYO, 5, "ab" HYO },
-        { HYO HYO HYO, 6, HYO HYO },
-        { "", 1, "" },
-        { "abc", 1, "" },
-        { "ab\x83", 4, "ab\x83" },
-    };
-    for (const auto& c : cases) {
-        std::string buf(c.size + 4, '#');
-        int n = MbsCopyCut(&buf[0], c.size, c.text, cp932);
-        EXPECT_EQ(std::string(c.expected), buf.c_str()) << c.text << " into " << c.size;
-        EXPECT_EQ((int)strlen(c.expected), n);
-        EXPECT_EQ(std::string(4, '#'), buf.substr(c.size)) << "wrote past the buffer";
-    }
-    char one[1] = { 'x' };
-    EXPECT_EQ(0, MbsCopyCut(one, 1, NULL, cp932));
-    EXPECT_EQ(0, one[0]);
-}
-
 TEST(Mbcs, AppNameFromModulePath)
 {
     struct { const char* path; const char* name; } cases[] = {
