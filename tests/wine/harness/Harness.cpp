@@ -200,6 +200,46 @@ Script& Script::Type(const std::string& text)
     return *this;
 }
 
+Script& Script::TypeWide(const std::wstring& text)
+{
+    for (WCHAR w : text) {
+        Do([w]() {
+            // TranslateMessage makes the WM_CHAR from the key's packet.
+            HWND hFocus = Focused();
+            ::PostMessageW(hFocus, WM_KEYDOWN, VK_PACKET, (LPARAM)(1 | ((DWORD)w << 16)));
+            ::PostMessageW(hFocus, WM_KEYUP, VK_PACKET, (LPARAM)(1 | ((DWORD)w << 16) | (3u << 30)));
+            Agent("sync");
+        });
+    }
+    return *this;
+}
+
+Script& Script::Paste(const std::wstring& text)
+{
+    Do([text]() {
+        bool put = false;
+        for (int i = 0; i < 50 && !put; i++) {
+            if (::OpenClipboard(NULL)) {
+                ::EmptyClipboard();
+                HGLOBAL h = ::GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(WCHAR));
+                if (WCHAR* p = h ? (WCHAR*)::GlobalLock(h) : NULL) {
+                    memcpy(p, text.c_str(), (text.size() + 1) * sizeof(WCHAR));
+                    ::GlobalUnlock(h);
+                    put = ::SetClipboardData(CF_UNICODETEXT, h) != NULL;
+                }
+                if (!put && h)
+                    ::GlobalFree(h);
+                ::CloseClipboard();
+            }
+            if (!put)
+                ::Sleep(20);
+        }
+        if (!put)
+            ADD_FAILURE() << "cannot put the text on the clipboard, error " << ::GetLastError();
+    });
+    return Key('V', false, true);
+}
+
 Script& Script::Key(UINT vk, bool shift, bool ctrl)
 {
     return Do([vk, shift, ctrl]() {
@@ -593,12 +633,19 @@ std::string BuildDir()
 
 std::string ScratchDir()
 {
-    char temp[MAX_PATH];
-    ::GetTempPathA(sizeof(temp), temp);
-    char name[64];
-    sprintf(name, "pelorin-tests-%lu\\", (unsigned long)::GetCurrentProcessId());
-    std::string dir = std::string(temp) + name;
-    ::CreateDirectoryA(dir.c_str(), NULL);
+    static const std::string dir = [] {
+        const char root[] = "C:\\pt\\";
+        // What an earlier run left, gone: the shell wants a double-NUL list.
+        char from[] = "C:\\pt\0";
+        SHFILEOPSTRUCTA op;
+        ZeroMemory(&op, sizeof(op));
+        op.wFunc = FO_DELETE;
+        op.pFrom = from;
+        op.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
+        ::SHFileOperationA(&op);
+        ::CreateDirectoryA(root, NULL);
+        return std::string(root);
+    }();
     return dir;
 }
 

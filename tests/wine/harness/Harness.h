@@ -29,6 +29,13 @@ public:
     Script& Do(Step step);
     // Types ANSI (CP932) text into the window with the focus, key by key.
     Script& Type(const std::string& text);
+    // Types UTF-16 text key by key as an input method or the on-screen
+    // keyboard sends it (VK_PACKET), so characters outside the code page
+    // can be typed too.
+    Script& TypeWide(const std::wstring& text);
+    // Puts the text on the clipboard as CF_UNICODETEXT, as the shell's
+    // address bar does, and presses Ctrl+V in the window with the focus.
+    Script& Paste(const std::wstring& text);
     // Presses and releases a key in the window with the focus, with Shift
     // and Ctrl held when asked.
     Script& Key(UINT vk, bool shift = false, bool ctrl = false);
@@ -134,7 +141,9 @@ private:
 // The directory of this test executable (and of Pelorin.exe), with a
 // trailing backslash.
 std::string BuildDir();
-// A fresh scratch directory for this test process, with a trailing backslash.
+// The scratch directory, C:\pt\ (short and the same in every prefix, free of
+// TEMP, the user name and the process ID), emptied at the first call of a
+// test process; with a trailing backslash.
 std::string ScratchDir();
 
 // The stand-in comparison tool and the records of its starts.
