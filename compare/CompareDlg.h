@@ -39,8 +39,8 @@ protected:
     // the tool cannot start, says why and leaves the dialog open.
     void LaunchComparison();
     // Starts the tool; 0, or the reason it could not start.
-    DWORD StartTool(const CString& params);
-    void ReportLaunchFailure(DWORD dwError);
+    DWORD StartTool(const CString& tool, const CString& params);
+    void ReportLaunchFailure(const WCHAR* pszTool, DWORD dwError);
 
     // Settings: loaded while the dialog opens, saved while it is destroyed.
     void LoadSettings();

@@ -45,12 +45,17 @@ void CCompareDlg::LocateWinDiff(CProfileSection& settings)
     m_strWinDiff = settings.GetString(PELORIN_ENTRY_WINDIFF, located);
 }
 
-// Called when the "&Ref" button next to the tool's path is clicked.
+// Called when the "&Ref" button next to the tool's path is clicked. The
+// dialog starts at the path the edit shows, as the launch reads it.
 void CCompareDlg::ChooseWinDiff()
 {
     if (!UpdateData(TRUE))
         return;
-    CFileDialog dlg(TRUE, NULL, m_strWinDiff, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
+    CString start;
+    CWideString shown;
+    if (!ReadPathText(GetDlgItem(IDC_WINDIFF), true, start, shown))
+        start.Empty();
+    CFileDialog dlg(TRUE, NULL, start, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
                     "EXE Files(*.exe)|*.exe|All Files(*.*)|*.*||", this);
     if (dlg.DoModal() != IDOK)
         return;

@@ -2,10 +2,15 @@
 #include "FolderPicker.h"
 #include "../framework/FileDialog.h"
 
-// Called by the four Ref buttons of the path fields.
+// Called by the four Ref buttons of the path fields. The picker starts at
+// the path the field shows (without enclosing quotes); a path that the code
+// page cannot hold and that has no short name gives no start.
 void CCompareDlg::PickPath(CRecentPathCombo& field, bool bWantFolder)
 {
-    CString path = field.GetText();
+    CString path;
+    CWideString shown;
+    if (!field.GetPath(path, shown))
+        path.Empty();
     if (bWantFolder) {
         // No owner: the dialog stays usable while the browser is open.
         if (BrowseForFolder(NULL, "Refer", path) != 0)

@@ -22,14 +22,19 @@ void CCompareDlg::LoadSettings()
     LocateWinDiff(settings);
 }
 
-// Called while the dialog window is destroyed, however the dialog ended.
+// Called while the dialog window is destroyed, however the dialog ended. The
+// tool's path is stored as it reads exactly, else as its short name; one
+// that has neither leaves the stored path as it was.
 void CCompareDlg::SaveSettings()
 {
     UpdateData(TRUE);
+    CWideString shown;
+    bool bToolPath = ReadPathText(GetDlgItem(IDC_WINDIFF), false, m_strWinDiff, shown);
 
     CProfileSection settings(AfxGetApp(), PELORIN_SECTION);
     settings.WriteString(PELORIN_ENTRY_DIR1, m_comboDir1.GetHistory());
     settings.WriteString(PELORIN_ENTRY_DIR2, m_comboDir2.GetHistory());
     settings.WriteString(PELORIN_ENTRY_SUBDIR, m_bSubDir ? "1" : "0");
-    settings.WriteString(PELORIN_ENTRY_WINDIFF, m_strWinDiff);
+    if (bToolPath)
+        settings.WriteString(PELORIN_ENTRY_WINDIFF, m_strWinDiff);
 }
