@@ -12,7 +12,7 @@ namespace {
 std::string Params(const char* dir1, const char* dir2, bool subDir)
 {
     CString p = BuildCompareParameters(dir1, dir2, subDir, Cp932LeadBytes());
-    return std::string(p.GetString(), (size_t)p.GetLength());
+    return std::string((const char*)p, (size_t)p.GetLength());
 }
 
 TEST(CompareParameters, ExactForm)
