@@ -19,7 +19,7 @@ class CCompareDlg : public CDialog
     DECLARE_MESSAGE_MAP()
 
 public:
-    explicit CCompareDlg(CWnd* pParent = 0);
+    CCompareDlg();
     virtual ~CCompareDlg();
 
     enum { IDD = IDD_COMPARE };
@@ -45,8 +45,9 @@ protected:
     // Settings: loaded while the dialog opens, saved while it is destroyed.
     void LoadSettings();
     void SaveSettings();
-    // Finds the comparison tool; a stored setting wins.
-    void LocateWinDiff(CProfileSection& settings);
+    // Finds the comparison tool; a stored setting wins (read while the
+    // settings are loaded).
+    void LocateWinDiff();
     // Lets the user pick the comparison tool's executable.
     void ChooseWinDiff();
 

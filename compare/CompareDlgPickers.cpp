@@ -16,8 +16,8 @@ void CCompareDlg::PickPath(CRecentPathCombo& field, bool bWantFolder)
         if (BrowseForFolder(NULL, "Refer", path) != 0)
             return;
     } else {
-        // No parent given: the main window owns the dialog and is disabled.
-        CFileDialog dlg(TRUE, NULL, path, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, NULL);
+        // The main window owns the dialog and is disabled.
+        CFileDialog dlg(path, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT);
         if (dlg.DoModal() != IDOK)
             return;
         path = dlg.GetPathName();
