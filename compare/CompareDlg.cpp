@@ -20,8 +20,8 @@ const MsgMapEntry CCompareDlg::s_entries[] = {
 
 const MsgMap CCompareDlg::messageMap = MakeMsgMap(&CDialog::messageMap, s_entries);
 
-CCompareDlg::CCompareDlg(CWnd* pParent)
-    : CDialog(IDD, pParent), m_bSubDir(0),
+CCompareDlg::CCompareDlg()
+    : CDialog(IDD), m_bSubDir(0),
       m_appIcon(::LoadIconA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDI_APPICON)))
 {
 }

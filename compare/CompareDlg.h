@@ -19,7 +19,7 @@ class CCompareDlg : public CDialog
     DECLARE_MESSAGE_MAP()
 
 public:
-    explicit CCompareDlg(CWnd* pParent = 0);
+    CCompareDlg();
     virtual ~CCompareDlg();
 
     enum { IDD = IDD_COMPARE };
@@ -39,14 +39,15 @@ protected:
     // the tool cannot start, says why and leaves the dialog open.
     void LaunchComparison();
     // Starts the tool; 0, or the reason it could not start.
-    DWORD StartTool(const CString& params);
-    void ReportLaunchFailure(DWORD dwError);
+    DWORD StartTool(const CString& tool, const CString& params);
+    void ReportLaunchFailure(const WCHAR* pszTool, DWORD dwError);
 
     // Settings: loaded while the dialog opens, saved while it is destroyed.
     void LoadSettings();
     void SaveSettings();
-    // Finds the comparison tool; a stored setting wins.
-    void LocateWinDiff(CProfileSection& settings);
+    // Finds the comparison tool; a stored setting wins (read while the
+    // settings are loaded).
+    void LocateWinDiff();
     // Lets the user pick the comparison tool's executable.
     void ChooseWinDiff();
 

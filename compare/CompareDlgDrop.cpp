@@ -1,11 +1,12 @@
 #include "CompareDlg.h"
 #include "../framework/DropFiles.h"
 
-// Called by the Exchange button.
+// Called by the Exchange button. The texts move exactly as shown.
 void CCompareDlg::ExchangePaths()
 {
-    CString strFirst = m_comboDir1.GetText();
-    CString strSecond = m_comboDir2.GetText();
+    CWideString strFirst, strSecond;
+    m_comboDir1.GetShownText(strFirst);
+    m_comboDir2.GetShownText(strSecond);
     m_comboDir1.SetTextAndRemember(strSecond);
     m_comboDir2.SetTextAndRemember(strFirst);
 }

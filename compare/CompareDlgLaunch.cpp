@@ -34,39 +34,54 @@ const DWORD kNoToolPath = (DWORD)-1;
 
 } // namespace
 
-// Called by OK and Enter.
+// Called by OK and Enter. The tool's path and both paths are read as they
+// are shown (ReadPathText): a path that the code page cannot hold and that
+// has no short name is reported, and the dialog stays.
 void CCompareDlg::LaunchComparison()
 {
     if (!UpdateData(TRUE))
         return;
-    CString params = BuildCompareParameters(m_comboDir1.GetText(), m_comboDir2.GetText(), m_bSubDir != 0,
-                                            AfxAnsiLeadBytes());
-    DWORD dwError = StartTool(params);
+    CString tool, dir1, dir2;
+    CWideString toolShown, shown;
+    int nUnusable = 0;
+    if (!ReadPathText(GetDlgItem(IDC_WINDIFF), true, tool, toolShown))
+        nUnusable = IDC_WINDIFF;
+    else if (!m_comboDir1.GetPath(dir1, shown))
+        nUnusable = IDC_DIR1;
+    else if (!m_comboDir2.GetPath(dir2, shown))
+        nUnusable = IDC_DIR2;
+    if (nUnusable) {
+        AfxReportUnusablePath(nUnusable == IDC_WINDIFF ? (const WCHAR*)toolShown : (const WCHAR*)shown);
+        SendMessage(WM_NEXTDLGCTL, (WPARAM)GetDlgItem(nUnusable), TRUE);
+        return;
+    }
+    CString params = BuildCompareParameters(dir1, dir2, m_bSubDir != 0, AfxAnsiLeadBytes());
+    DWORD dwError = StartTool(tool, params);
     if (dwError != 0) {
-        ReportLaunchFailure(dwError);
+        ReportLaunchFailure(toolShown, dwError);
         return;
     }
     CDialog::OnOK();
 }
 
-DWORD CCompareDlg::StartTool(const CString& params)
+DWORD CCompareDlg::StartTool(const CString& tool, const CString& params)
 {
-    if (m_strWinDiff.IsEmpty())
+    if (tool.IsEmpty())
         return kNoToolPath;
     // A path longer than any the shell can start is not handed to it (some
     // shells do not survive one). Counted in characters, as the system
     // counts a path, not in bytes.
-    int nChars = ::MultiByteToWideChar(CP_ACP, 0, m_strWinDiff, m_strWinDiff.GetLength(), NULL, 0);
+    int nChars = ::MultiByteToWideChar(CP_ACP, 0, tool, tool.GetLength(), NULL, 0);
     if (nChars <= 0 || nChars >= MAX_PATH)
         return ERROR_FILENAME_EXCED_RANGE;
-    INT_PTR nResult = (INT_PTR)::ShellExecuteA(NULL, "open", m_strWinDiff, params, NULL, SW_SHOW);
+    INT_PTR nResult = (INT_PTR)::ShellExecuteA(NULL, "open", tool, params, NULL, SW_SHOW);
     return nResult > 32 ? 0 : ErrorOfShellResult(nResult);
 }
 
 // Says that the tool could not start, with its path and the reason; then
 // the focus goes to the tool's path with its text selected, ready for a
 // correction.
-void CCompareDlg::ReportLaunchFailure(DWORD dwError)
+void CCompareDlg::ReportLaunchFailure(const WCHAR* pszTool, DWORD dwError)
 {
     CWideString reason;
     if (dwError == kNoToolPath) {
@@ -88,9 +103,8 @@ void CCompareDlg::ReportLaunchFailure(DWORD dwError)
         if (pText)
             ::LocalFree(pText);
     }
-    CWideString path(m_strWinDiff);
     CWideString text;
-    AfxFormatString2(text, IDS_LAUNCH_FAILED, path, reason);
+    AfxFormatString2(text, IDS_LAUNCH_FAILED, pszTool, reason);
     AfxMessageBox(text, MB_OK | MB_ICONEXCLAMATION);
 
     HWND hTool = GetDlgItem(IDC_WINDIFF);

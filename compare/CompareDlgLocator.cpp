@@ -34,7 +34,7 @@ CString ReadRegisteredToolPath()
 // Called while the dialog opens, after the other settings: the registered
 // path, else the tools' default location when something is there; a stored
 // setting wins over both, even an empty one.
-void CCompareDlg::LocateWinDiff(CProfileSection& settings)
+void CCompareDlg::LocateWinDiff()
 {
     CString located = ReadRegisteredToolPath();
     if (located.IsEmpty()) {
@@ -42,16 +42,20 @@ void CCompareDlg::LocateWinDiff(CProfileSection& settings)
         if (::_stat(kToolCandidate, &st) == 0)
             located = kToolCandidate;
     }
-    m_strWinDiff = settings.GetString(PELORIN_ENTRY_WINDIFF, located);
+    m_strWinDiff = AfxGetApp()->GetProfileString(PELORIN_SECTION, PELORIN_ENTRY_WINDIFF, located);
 }
 
-// Called when the "&Ref" button next to the tool's path is clicked.
+// Called when the "&Ref" button next to the tool's path is clicked. The
+// dialog starts at the path the edit shows, as the launch reads it.
 void CCompareDlg::ChooseWinDiff()
 {
     if (!UpdateData(TRUE))
         return;
-    CFileDialog dlg(TRUE, NULL, m_strWinDiff, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
-                    "EXE Files(*.exe)|*.exe|All Files(*.*)|*.*||", this);
+    CString start;
+    CWideString shown;
+    if (!ReadPathText(GetDlgItem(IDC_WINDIFF), true, start, shown))
+        start.Empty();
+    CFileDialog dlg(start, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, "EXE Files(*.exe)|*.exe|All Files(*.*)|*.*||");
     if (dlg.DoModal() != IDOK)
         return;
     m_strWinDiff = dlg.GetPathName();

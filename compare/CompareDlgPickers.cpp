@@ -2,17 +2,22 @@
 #include "FolderPicker.h"
 #include "../framework/FileDialog.h"
 
-// Called by the four Ref buttons of the path fields.
+// Called by the four Ref buttons of the path fields. The picker starts at
+// the path the field shows (without enclosing quotes); a path that the code
+// page cannot hold and that has no short name gives no start.
 void CCompareDlg::PickPath(CRecentPathCombo& field, bool bWantFolder)
 {
-    CString path = field.GetText();
+    CString path;
+    CWideString shown;
+    if (!field.GetPath(path, shown))
+        path.Empty();
     if (bWantFolder) {
         // No owner: the dialog stays usable while the browser is open.
         if (BrowseForFolder(NULL, "Refer", path) != 0)
             return;
     } else {
-        // No parent given: the main window owns the dialog and is disabled.
-        CFileDialog dlg(TRUE, NULL, path, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, NULL);
+        // The main window owns the dialog and is disabled.
+        CFileDialog dlg(path, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT);
         if (dlg.DoModal() != IDOK)
             return;
         path = dlg.GetPathName();

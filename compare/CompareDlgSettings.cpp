@@ -8,28 +8,39 @@
 // one open key.
 void CCompareDlg::LoadSettings()
 {
-    CProfileSection settings(AfxGetApp(), PELORIN_SECTION);
-    m_comboDir1.SetHistory(settings.GetString(PELORIN_ENTRY_DIR1, ""));
-    m_comboDir2.SetHistory(settings.GetString(PELORIN_ENTRY_DIR2, ""));
+    CWinApp* pApp = AfxGetApp();
+    if (!pApp)
+        return;
+    CProfileSection open(pApp, PELORIN_SECTION);
+    m_comboDir1.SetHistory(pApp->GetProfileString(PELORIN_SECTION, PELORIN_ENTRY_DIR1, ""));
+    m_comboDir2.SetHistory(pApp->GetProfileString(PELORIN_SECTION, PELORIN_ENTRY_DIR2, ""));
 
     // A text that does not start with a number leaves the box off; a number
     // the box cannot show is put right when the box is filled.
-    CString strSubDir = settings.GetString(PELORIN_ENTRY_SUBDIR, "1");
+    CString strSubDir = pApp->GetProfileString(PELORIN_SECTION, PELORIN_ENTRY_SUBDIR, "1");
     int nSubDir;
     if (ScanDecimalInt(strSubDir, &nSubDir))
         m_bSubDir = nSubDir;
 
-    LocateWinDiff(settings);
+    LocateWinDiff();
 }
 
-// Called while the dialog window is destroyed, however the dialog ended.
+// Called while the dialog window is destroyed, however the dialog ended. The
+// tool's path is stored as it reads exactly, else as its short name; one
+// that has neither leaves the stored path as it was.
 void CCompareDlg::SaveSettings()
 {
     UpdateData(TRUE);
+    CWideString shown;
+    bool bToolPath = ReadPathText(GetDlgItem(IDC_WINDIFF), false, m_strWinDiff, shown);
 
-    CProfileSection settings(AfxGetApp(), PELORIN_SECTION);
-    settings.WriteString(PELORIN_ENTRY_DIR1, m_comboDir1.GetHistory());
-    settings.WriteString(PELORIN_ENTRY_DIR2, m_comboDir2.GetHistory());
-    settings.WriteString(PELORIN_ENTRY_SUBDIR, m_bSubDir ? "1" : "0");
-    settings.WriteString(PELORIN_ENTRY_WINDIFF, m_strWinDiff);
+    CWinApp* pApp = AfxGetApp();
+    if (!pApp)
+        return;
+    CProfileSection open(pApp, PELORIN_SECTION);
+    pApp->WriteProfileString(PELORIN_SECTION, PELORIN_ENTRY_DIR1, m_comboDir1.GetHistory());
+    pApp->WriteProfileString(PELORIN_SECTION, PELORIN_ENTRY_DIR2, m_comboDir2.GetHistory());
+    pApp->WriteProfileString(PELORIN_SECTION, PELORIN_ENTRY_SUBDIR, m_bSubDir ? "1" : "0");
+    if (bToolPath)
+        pApp->WriteProfileString(PELORIN_SECTION, PELORIN_ENTRY_WINDIFF, m_strWinDiff);
 }

@@ -1,5 +1,6 @@
 #include "RecentPathCombo.h"
 #include "HistoryText.h"
+#include "PathText.h"
 #include "../framework/DropFiles.h"
 #include "../framework/WinApp.h"
 
@@ -12,8 +13,25 @@ const MsgMapEntry CRecentPathCombo::s_entries[] = {
 
 const MsgMap CRecentPathCombo::messageMap = MakeMsgMap(&CComboBox::messageMap, s_entries);
 
+bool ReadPathText(HWND hEdit, bool bUnquote, CString& path, CWideString& shown)
+{
+    CWideString text;
+    AfxGetWindowTextWide(hEdit, text);
+    int nFirst = 0, nCount = text.GetLength();
+    PathInText((const WCHAR*)text, nCount, &nFirst, &nCount);
+    shown.Empty();
+    shown.Append((const WCHAR*)text + nFirst, nCount);
+    CString inner;
+    if (!AfxAnsiPathFromWide(shown, inner))
+        return false;
+    if (nFirst && !bUnquote)
+        inner = "\"" + inner + "\"";
+    path = inner;
+    return true;
+}
+
 CRecentPathCombo::CRecentPathCombo()
-    : m_bHistory(true), m_bAutoComplete(true), m_bDoComplete(true), m_nMaxHistory(10)
+    : m_bHistory(true), m_bAutoComplete(true), m_bDoComplete(true), m_nMaxHistory(10), m_bSettingText(false)
 {
 }
 
@@ -21,9 +39,14 @@ CRecentPathCombo::~CRecentPathCombo()
 {
 }
 
+// The current text is stored as it reads exactly, else as its short name; a
+// text that has neither is not stored, as no text in the code page names
+// its item.
 CString CRecentPathCombo::GetHistory() const
 {
-    CString history = GetText();
+    CString history;
+    CWideString shown;
+    ReadPathText(GetEditCtrl(), false, history, shown);
     int nCount = GetCount();
     for (int i = 0; i < nCount; i++) {
         CString entry = GetLBText(i);
@@ -62,21 +85,47 @@ void CRecentPathCombo::SetTextAndRemember(const char* pszText)
     AddToHistory();
 }
 
+void CRecentPathCombo::SetTextAndRemember(const WCHAR* pszText)
+{
+    SetShownText(pszText);
+    AddToHistory();
+}
+
+void CRecentPathCombo::SetShownText(const WCHAR* pszText)
+{
+    CString ansi;
+    if (AfxExactAnsi(pszText, lstrlenW(pszText), ansi)) {
+        SetWindowText(ansi);
+        return;
+    }
+    // The combo box would pass the text on in the code page; the edit part
+    // takes it as it is. Its edit event is the program's own, not the user's.
+    m_bSettingText = true;
+    ::SetWindowTextW(GetEditCtrl(), pszText);
+    m_bSettingText = false;
+}
+
 // Called when the field loses the focus and when its list is about to drop
-// down.
+// down. The list holds the path the text names (ReadPathText: without its
+// enclosing quotes, as its short name where the code page cannot hold it);
+// the field keeps showing the text. A path that has no such form (a name
+// outside the code page of an item without a short name) stays in the
+// field only; OK says why it cannot be used.
 void CRecentPathCombo::AddToHistory()
 {
     if (!m_bHistory)
         return;
-    CString text = GetText();
-    if (text.IsEmpty())
+    CWideString shown, path;
+    GetShownText(shown);
+    CString text;
+    if (!ReadPathText(GetEditCtrl(), true, text, path) || text.IsEmpty())
         return;
     int nFound = FindStringExact(-1, text);
     if (nFound != CB_ERR)
         DeleteString(nFound);
     InsertString(0, text);
     // Deleting the entry the edit part showed may have emptied it.
-    SetWindowText(text);
+    SetShownText(shown);
     for (int nCount = GetCount(); nCount > m_nMaxHistory && nCount != CB_ERR; nCount = GetCount()) {
         if (DeleteString(nCount - 1) == CB_ERR)
             break;
@@ -86,12 +135,18 @@ void CRecentPathCombo::AddToHistory()
 // Called when the user's editing is about to show changed text. Only text
 // typed at its end is completed: an edit inside the text, or one that leaves
 // a selection, stays exactly as the user left it, and an empty text (all of
-// it cut, say) matches nothing.
+// it cut, say) matches nothing; so does a text that the code page cannot
+// hold, whose look-alike would match other paths. The caret's end of the
+// text stays in view, the completed tail included.
 void CRecentPathCombo::AutoComplete()
 {
-    if (!m_bAutoComplete || !m_bDoComplete)
+    if (!m_bAutoComplete || !m_bDoComplete || m_bSettingText)
         return;
-    CString text = GetText();
+    CWideString shown;
+    GetShownText(shown);
+    CString text;
+    if (!AfxExactAnsi(shown, shown.GetLength(), text))
+        return;
     int nTyped = text.GetLength();
     DWORD dwStart = 0, dwEnd = 0;
     GetEditSel(&dwStart, &dwEnd);
@@ -100,6 +155,8 @@ void CRecentPathCombo::AutoComplete()
     if (SelectString(-1, text) == CB_ERR)
         SetWindowText(text);
     SetEditSel(EditPosition(nTyped), -1);
+    if (HWND hEdit = GetEditCtrl())
+        ::SendMessageA(hEdit, EM_SCROLLCARET, 0, 0);
 }
 
 // The length of the text in the edit part's own units. An ANSI edit counts

@@ -3,7 +3,16 @@
 // from the shell, and its whole state as one history text.
 #pragma once
 
+#include "../framework/CodePage.h"
 #include "../framework/Controls.h"
+
+// The path that the text of an edit (or a combo box's edit part) names,
+// read exactly: the text inside one enclosing pair of double quotes
+// (PathInText) where the code page holds it exactly, else the item's short
+// name, which names the same item; the quotes are kept around it unless
+// bUnquote. False when neither exists. shown gets the path as read, without
+// its quotes, for a message.
+bool ReadPathText(HWND hEdit, bool bUnquote, CString& path, CWideString& shown);
 
 class CRecentPathCombo : public CComboBox
 {
@@ -14,12 +23,18 @@ public:
     virtual ~CRecentPathCombo();
 
     CString GetText() const { return GetWindowText(); }
+    // The text exactly as the edit part shows it.
+    void GetShownText(CWideString& text) const { AfxGetWindowTextWide(GetEditCtrl(), text); }
+    // The path the text names, for the launch and a picker's start
+    // (ReadPathText, quotes taken off).
+    bool GetPath(CString& path, CWideString& shown) const { return ReadPathText(GetEditCtrl(), true, path, shown); }
     // The current text, then "|" and each list entry.
     CString GetHistory() const;
     // Restores the text and the list from a history text (list still empty).
     void SetHistory(const char* pszHistory);
     // Sets the text and moves it to the top of the list.
     void SetTextAndRemember(const char* pszText);
+    void SetTextAndRemember(const WCHAR* pszText);
     // Moves the current text to the top of the list.
     void AddToHistory();
     // Completes the typed text from the list.
@@ -34,10 +49,15 @@ public:
     int m_nMaxHistory;      // most entries kept when one is added
 
 protected:
+    // Sets the text exactly, raising no edit event.
+    void SetShownText(const WCHAR* pszText);
     void OnDropFiles(HDROP hDrop);
     bool RemoveHighlightedEntry();
     // The edit part's text length, and the position of a byte offset of its
     // text, in the edit's own units.
     int GetEditLength() const;
     int EditPosition(int nByte) const;
+
+private:
+    bool m_bSettingText;    // the program sets the edit part's text
 };

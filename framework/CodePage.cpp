@@ -23,15 +23,21 @@ WCHAR* CWideString::GetBuffer(int nLength)
     if (nLength < 0)
         nLength = 0;
     if (nLength >= m_nCapacity) {
-        WCHAR* p = (WCHAR*)malloc(((size_t)nLength + 1) * sizeof(WCHAR));
+        WCHAR* p = (WCHAR*)realloc(m_p, ((size_t)nLength + 1) * sizeof(WCHAR));
         if (!p)
             return 0;
-        free(m_p);
+        if (!m_p)
+            p[0] = 0;
         m_p = p;
         m_nCapacity = nLength + 1;
     }
-    m_p[0] = 0;
     return m_p;
+}
+
+void CWideString::Empty()
+{
+    if (m_p)
+        m_p[0] = 0;
 }
 
 int CWideString::GetLength() const
@@ -57,10 +63,8 @@ CWideString& CWideString::Append(const WCHAR* p, int n)
     return *this;
 }
 
-namespace {
-
 // The exact ANSI form of w[0, n), or false.
-bool ExactAnsi(const WCHAR* w, int n, CString& out)
+bool AfxExactAnsi(const WCHAR* w, int n, CString& out)
 {
     if (n == 0) {
         out.Empty();
@@ -99,13 +103,22 @@ bool ExactAnsi(const WCHAR* w, int n, CString& out)
     return true;
 }
 
-} // namespace
+void AfxGetWindowTextWide(HWND hWnd, CWideString& text)
+{
+    text.Empty();
+    int n = hWnd ? ::GetWindowTextLengthW(hWnd) : 0;
+    WCHAR* p = n > 0 ? text.GetBuffer(n) : 0;
+    if (p) {
+        int got = ::GetWindowTextW(hWnd, p, n + 1);
+        p[got > 0 && got <= n ? got : 0] = 0;
+    }
+}
 
 bool AfxAnsiPathFromWide(const WCHAR* pszWide, CString& path)
 {
     if (!pszWide)
         pszWide = L"";
-    if (ExactAnsi(pszWide, lstrlenW(pszWide), path))
+    if (AfxExactAnsi(pszWide, lstrlenW(pszWide), path))
         return true;
     DWORD n = ::GetShortPathNameW(pszWide, NULL, 0);
     if (n == 0)
@@ -115,7 +128,7 @@ bool AfxAnsiPathFromWide(const WCHAR* pszWide, CString& path)
     if (!p)
         return false;
     DWORD got = ::GetShortPathNameW(pszWide, p, n);
-    return got > 0 && got < n && ExactAnsi(p, (int)got, path);
+    return got > 0 && got < n && AfxExactAnsi(p, (int)got, path);
 }
 
 void AfxFormatString2(CWideString& out, UINT nIDS, const WCHAR* psz1, const WCHAR* psz2)
@@ -124,7 +137,7 @@ void AfxFormatString2(CWideString& out, UINT nIDS, const WCHAR* psz1, const WCHA
     const WCHAR* pRes = 0;
     int nRes = ::LoadStringW(AfxGetInstanceHandle(), nIDS, (LPWSTR)&pRes, 0);
     const WCHAR* inserts[2] = { psz1 ? psz1 : L"", psz2 ? psz2 : L"" };
-    out.GetBuffer(0);
+    out.Empty();
     int start = 0;
     for (int i = 0; i + 1 < nRes; i++) {
         if (pRes[i] == L'%' && (pRes[i + 1] == L'1' || pRes[i + 1] == L'2')) {

@@ -13,9 +13,11 @@ public:
     explicit CWideString(const char* pszAnsi);   // converted from the ANSI code page
     ~CWideString();
 
-    // A writable buffer of at least nLength characters and a terminator,
-    // emptied; NULL when memory runs out.
+    // A writable buffer of at least nLength characters and a terminator.
+    // The text keeps its old contents, as CString::GetBuffer keeps them;
+    // NULL when memory runs out.
     WCHAR* GetBuffer(int nLength);
+    void Empty();
     operator const WCHAR*() const { return m_p ? m_p : L""; }
     int GetLength() const;
     // Appends n characters of p (not searched for a terminator).
@@ -35,6 +37,13 @@ private:
 // when that converts exactly, since it names the same item. False when
 // neither does; path is then unchanged.
 bool AfxAnsiPathFromWide(const WCHAR* pszWide, CString& path);
+
+// The ANSI form of w[0, n) when the code page holds it exactly (see
+// AfxAnsiPathFromWide); false otherwise, and out is then unchanged.
+bool AfxExactAnsi(const WCHAR* w, int n, CString& out);
+
+// A window's text exactly as it holds it, in UTF-16.
+void AfxGetWindowTextWide(HWND hWnd, CWideString& text);
 
 // Tells the user that an item cannot be used because the code page cannot
 // hold its name: its name in a box with an exclamation icon.

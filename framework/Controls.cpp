@@ -52,13 +52,6 @@ HWND CComboBox::GetListBox() const
     return ComboParts(m_hWnd).hwndList;
 }
 
-BOOL CFont::CreateFontIndirect(const LOGFONTA* pLogFont)
-{
-    DeleteObject();
-    m_hObject = ::CreateFontIndirectA(pLogFont);
-    return m_hObject != NULL;
-}
-
 void CFont::DeleteObject()
 {
     if (m_hObject) {

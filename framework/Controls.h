@@ -42,7 +42,6 @@ class CFont
 public:
     CFont() : m_hObject(NULL) {}
     ~CFont() { DeleteObject(); }
-    BOOL CreateFontIndirect(const LOGFONTA* pLogFont);
     void DeleteObject();
     operator HFONT() const { return m_hObject; }
     HFONT m_hObject;

@@ -70,8 +70,8 @@ const MsgMapEntry CDialog::s_entries[] = {
 
 const MsgMap CDialog::messageMap = MakeMsgMap(&CWnd::messageMap, s_entries);
 
-CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd)
-    : m_nIDTemplate(nIDTemplate), m_pParentWnd(pParentWnd), m_bContinueModal(false), m_nModalResult(-1)
+CDialog::CDialog(UINT nIDTemplate)
+    : m_nIDTemplate(nIDTemplate), m_bContinueModal(false), m_nModalResult(-1)
 {
 }
 
@@ -83,12 +83,10 @@ CDialog::~CDialog()
 
 INT_PTR CDialog::DoModal()
 {
-    // The owner: the given parent, else the main window (unless that is this
-    // dialog), always a top-level window.
+    // The owner: the main window (unless that is this dialog), always a
+    // top-level window.
     HWND hParent = NULL;
-    if (m_pParentWnd)
-        hParent = m_pParentWnd->m_hWnd;
-    else if (AfxGetMainWnd() && AfxGetMainWnd() != this)
+    if (AfxGetMainWnd() && AfxGetMainWnd() != this)
         hParent = AfxGetMainWnd()->m_hWnd;
     while (hParent && (::GetWindowLongPtrA(hParent, GWL_STYLE) & WS_CHILD))
         hParent = ::GetParent(hParent);

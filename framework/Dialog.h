@@ -27,7 +27,7 @@ class CDialog : public CWnd
     DECLARE_MESSAGE_MAP()
 
 public:
-    CDialog(UINT nIDTemplate, CWnd* pParentWnd = 0);
+    explicit CDialog(UINT nIDTemplate);
     virtual ~CDialog();
 
     // Creates the dialog, runs its modal loop until EndDialog, hides and
@@ -42,7 +42,6 @@ public:
     virtual DWORD GetHelpContext() const { return HID_BASE + m_nIDTemplate; }
 
     UINT m_nIDTemplate;
-    CWnd* m_pParentWnd;
 
 protected:
     virtual bool OnCmdMsg(UINT nID, UINT nCode);

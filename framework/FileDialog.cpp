@@ -13,16 +13,12 @@ UINT_PTR CALLBACK FileDialogHook(HWND, UINT, WPARAM, LPARAM)
 
 } // namespace
 
-CFileDialog::CFileDialog(BOOL bOpenFileDialog, const char* pszDefExt, const char* pszFileName, DWORD dwFlags,
-                         const char* pszFilter, CWnd* pParentWnd)
-    : m_bOpenFileDialog(bOpenFileDialog), m_pParentWnd(pParentWnd), m_strDefExt(pszDefExt)
+CFileDialog::CFileDialog(const char* pszFileName, DWORD dwFlags, const char* pszFilter)
 {
     memset(&m_ofn, 0, sizeof(m_ofn));
     m_ofn.lStructSize = sizeof(m_ofn);
     m_ofn.Flags = dwFlags | OFN_ENABLEHOOK | OFN_EXPLORER | OFN_ENABLESIZING;
     m_ofn.lpfnHook = FileDialogHook;
-    if (pszDefExt)
-        m_ofn.lpstrDefExt = m_strDefExt;
 
     // The initial name goes in whole, or not at all when it is longer than
     // any path: a cut name would name another file.
@@ -54,13 +50,12 @@ CFileDialog::CFileDialog(BOOL bOpenFileDialog, const char* pszDefExt, const char
 
 INT_PTR CFileDialog::DoModal()
 {
-    CWnd* pOwner = m_pParentWnd ? m_pParentWnd : AfxGetMainWnd();
+    CWnd* pOwner = AfxGetMainWnd();
     m_ofn.hwndOwner = pOwner ? pOwner->m_hWnd : NULL;
     m_ofn.hInstance = AfxGetInstanceHandle();
     if (!m_ofn.lpstrFile)
         return IDCANCEL;
-    BOOL bResult = m_bOpenFileDialog ? ::GetOpenFileNameW(&m_ofn) : ::GetSaveFileNameW(&m_ofn);
-    if (!bResult)
+    if (!::GetOpenFileNameW(&m_ofn))
         return IDCANCEL;
     m_ofn.lpstrFile[FILE_BUFFER - 1] = 0;
     if (!AfxAnsiPathFromWide(m_ofn.lpstrFile, m_strPathName)) {

@@ -143,32 +143,6 @@ CString CString::Left(int nCount) const
     return CString(m_pch, nCount);
 }
 
-CString CString::Mid(int nFirst) const
-{
-    if (nFirst < 0)
-        nFirst = 0;
-    if (nFirst > m_nLength)
-        nFirst = m_nLength;
-    return CString(m_pch + nFirst, m_nLength - nFirst);
-}
-
-bool operator==(const CString& a, const CString& b)
-{
-    return a.m_nLength == b.m_nLength && memcmp(a.m_pch, b.m_pch, (size_t)a.m_nLength) == 0;
-}
-
-bool operator==(const CString& a, const char* b)
-{
-    return strcmp(a.m_pch, b ? b : "") == 0 && (int)strlen(a.m_pch) == a.m_nLength;
-}
-
-CString operator+(const CString& a, const CString& b)
-{
-    CString r(a);
-    r += b;
-    return r;
-}
-
 CString operator+(const CString& a, const char* b)
 {
     CString r(a);
@@ -179,6 +153,6 @@ CString operator+(const CString& a, const char* b)
 CString operator+(const char* a, const CString& b)
 {
     CString r(a);
-    r += b;
+    r.Append(b, b.GetLength());
     return r;
 }

@@ -21,11 +21,8 @@ public:
     int GetLength() const { return m_nLength; }
     bool IsEmpty() const { return m_nLength == 0; }
     operator const char*() const { return m_pch; }
-    const char* GetString() const { return m_pch; }
-    char operator[](int i) const { return m_pch[i]; }
 
     void Empty();
-    CString& operator+=(const CString& s) { return Append(s.m_pch, s.m_nLength); }
     CString& operator+=(const char* psz);
     CString& operator+=(char ch) { return Append(&ch, 1); }
     CString& Append(const char* pch, int nLength);
@@ -36,14 +33,8 @@ public:
     // nNewLength < 0: the text ends at its first zero byte (within the buffer).
     void ReleaseBuffer(int nNewLength = -1);
 
-    // The first nCount bytes / everything from byte nFirst on.
+    // The first nCount bytes.
     CString Left(int nCount) const;
-    CString Mid(int nFirst) const;
-
-    friend bool operator==(const CString& a, const CString& b);
-    friend bool operator!=(const CString& a, const CString& b) { return !(a == b); }
-    friend bool operator==(const CString& a, const char* b);
-    friend bool operator!=(const CString& a, const char* b) { return !(a == b); }
 
 private:
     bool Reserve(int nCapacity);   // false when memory runs out; the text is kept
@@ -54,6 +45,5 @@ private:
     static char s_empty[1];
 };
 
-CString operator+(const CString& a, const CString& b);
 CString operator+(const CString& a, const char* b);
 CString operator+(const char* a, const CString& b);

@@ -40,7 +40,7 @@ CString ModulePath(HINSTANCE hInstance)
 
 const MsgMap CWinApp::messageMap = { &CCmdTarget::messageMap, 0, 0 };
 
-CWinApp::CWinApp(const char* pszAppName) : m_hInstance(NULL), m_pMainWnd(0)
+CWinApp::CWinApp(const char* pszAppName) : m_hInstance(NULL), m_pMainWnd(0), m_pOpenSection(0)
 {
     if (pszAppName)
         m_strAppName = pszAppName;
@@ -110,37 +110,21 @@ HKEY CWinApp::GetSectionKey(const char* pszSection)
     return hSection;
 }
 
-CString CWinApp::GetProfileString(const char* pszSection, const char* pszEntry, const char* pszDefault)
+HKEY CWinApp::SectionKey(const char* pszSection, bool* pbOwn)
 {
-    CProfileSection section(this, pszSection);
-    return section.GetString(pszEntry, pszDefault);
+    *pbOwn = !m_pOpenSection || lstrcmpiA(m_pOpenSection->m_strSection, pszSection) != 0;
+    return *pbOwn ? GetSectionKey(pszSection) : m_pOpenSection->m_hKey;
 }
 
-BOOL CWinApp::WriteProfileString(const char* pszSection, const char* pszEntry, const char* pszValue)
-{
-    CProfileSection section(this, pszSection);
-    return section.WriteString(pszEntry, pszValue);
-}
+namespace {
 
-CProfileSection::CProfileSection(CWinApp* pApp, const char* pszSection)
-    : m_hKey(pApp ? pApp->GetSectionKey(pszSection) : NULL)
+// The value's text (ProfileTextLength), whatever its type; false (and text
+// untouched) when it is missing, cannot be read or is too big to hold.
+bool ReadProfileValue(HKEY hKey, const char* pszEntry, CString& text)
 {
-}
-
-CProfileSection::~CProfileSection()
-{
-    if (m_hKey)
-        ::RegCloseKey(m_hKey);
-}
-
-// The value's text (ProfileTextLength), whatever its type.
-bool CProfileSection::Read(const char* pszEntry, CString& text)
-{
-    if (!m_hKey)
-        return false;
     CString value;
     DWORD type = 0, cb = 0;
-    LONG lResult = ::RegQueryValueExA(m_hKey, pszEntry, NULL, &type, NULL, &cb);
+    LONG lResult = ::RegQueryValueExA(hKey, pszEntry, NULL, &type, NULL, &cb);
     for (int tries = 0; lResult == ERROR_SUCCESS || (lResult == ERROR_MORE_DATA && tries < 4); tries++) {
         if (!ProfileValueReadable(cb))
             return false;
@@ -148,7 +132,7 @@ bool CProfileSection::Read(const char* pszEntry, CString& text)
         if (!p)
             return false;
         DWORD cbRead = cb;
-        lResult = ::RegQueryValueExA(m_hKey, pszEntry, NULL, &type, (LPBYTE)p, &cbRead);
+        lResult = ::RegQueryValueExA(hKey, pszEntry, NULL, &type, (LPBYTE)p, &cbRead);
         if (lResult == ERROR_SUCCESS) {
             value.ReleaseBuffer((int)ProfileTextLength(type, p, cbRead <= cb ? cbRead : cb));
             text = value;
@@ -160,20 +144,47 @@ bool CProfileSection::Read(const char* pszEntry, CString& text)
     return false;
 }
 
-CString CProfileSection::GetString(const char* pszEntry, const char* pszDefault)
+} // namespace
+
+CString CWinApp::GetProfileString(const char* pszSection, const char* pszEntry, const char* pszDefault)
 {
+    bool bOwn;
+    HKEY hKey = SectionKey(pszSection, &bOwn);
     CString text;
-    return Read(pszEntry, text) ? text : CString(pszDefault);
+    bool bRead = hKey && ReadProfileValue(hKey, pszEntry, text);
+    if (bOwn && hKey)
+        ::RegCloseKey(hKey);
+    return bRead ? text : CString(pszDefault);
 }
 
-BOOL CProfileSection::WriteString(const char* pszEntry, const char* pszValue)
+BOOL CWinApp::WriteProfileString(const char* pszSection, const char* pszEntry, const char* pszValue)
 {
-    if (!m_hKey)
+    bool bOwn;
+    HKEY hKey = SectionKey(pszSection, &bOwn);
+    if (!hKey)
         return FALSE;
     if (!pszValue)
         pszValue = "";
-    return ::RegSetValueExA(m_hKey, pszEntry, 0, REG_SZ, (const BYTE*)pszValue, (DWORD)strlen(pszValue) + 1)
-           == ERROR_SUCCESS;
+    LONG lResult = ::RegSetValueExA(hKey, pszEntry, 0, REG_SZ, (const BYTE*)pszValue, (DWORD)strlen(pszValue) + 1);
+    if (bOwn)
+        ::RegCloseKey(hKey);
+    return lResult == ERROR_SUCCESS;
+}
+
+CProfileSection::CProfileSection(CWinApp* pApp, const char* pszSection)
+    : m_pApp(pApp), m_strSection(pszSection), m_hKey(pApp ? pApp->GetSectionKey(pszSection) : NULL),
+      m_pOuter(pApp ? pApp->m_pOpenSection : 0)
+{
+    if (pApp)
+        pApp->m_pOpenSection = this;
+}
+
+CProfileSection::~CProfileSection()
+{
+    if (m_pApp)
+        m_pApp->m_pOpenSection = m_pOuter;
+    if (m_hKey)
+        ::RegCloseKey(m_hKey);
 }
 
 void CWinApp::OnHelp()

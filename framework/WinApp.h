@@ -16,6 +16,8 @@ enum
     HID_BASE_RESOURCE = 0x20000
 };
 
+class CProfileSection;
+
 class CWinApp : public CCmdTarget
 {
 public:
@@ -42,6 +44,10 @@ public:
     // HKEY_CURRENT_USER\software\<key>\<application name>.
     void SetRegistryKey(const char* pszKey);
 
+    // The value's text (ProfileTextLength), or pszDefault when the value is
+    // missing, cannot be read or is too big to hold. Each opens the section
+    // (creating the keys that are missing) and closes it again, unless a
+    // CProfileSection keeps it open.
     CString GetProfileString(const char* pszSection, const char* pszEntry, const char* pszDefault = 0);
     BOOL WriteProfileString(const char* pszSection, const char* pszEntry, const char* pszValue);
 
@@ -54,27 +60,30 @@ public:
 private:
     friend class CProfileSection;
     HKEY GetSectionKey(const char* pszSection);
+    // The section's key: the one kept open (*pbOwn false), else a new one.
+    HKEY SectionKey(const char* pszSection, bool* pbOwn);
+    CProfileSection* m_pOpenSection;
     CWinApp(const CWinApp&);
     CWinApp& operator=(const CWinApp&);
 };
 
-// One section of the profile, for reading or writing several values through
-// one open key: the key is opened (created where missing) when the object is
-// made and closed when it goes. Each value is read and written as
-// GetProfileString and WriteProfileString do.
+// Keeps one section of the profile open while it lives, so that a load or a
+// save of several values goes through one open key: the application's
+// GetProfileString and WriteProfileString use it for that section. The key
+// is opened (created where missing) when the object is made and closed when
+// it goes.
 class CProfileSection
 {
 public:
     CProfileSection(CWinApp* pApp, const char* pszSection);
     ~CProfileSection();
-    // The value's text; false (and text untouched) when the value is
-    // missing, cannot be read or is too big to hold.
-    bool Read(const char* pszEntry, CString& text);
-    CString GetString(const char* pszEntry, const char* pszDefault);
-    BOOL WriteString(const char* pszEntry, const char* pszValue);
 
 private:
+    friend class CWinApp;
+    CWinApp* m_pApp;
+    CString m_strSection;
     HKEY m_hKey;
+    CProfileSection* m_pOuter;      // the section kept open before this one
     CProfileSection(const CProfileSection&);
     CProfileSection& operator=(const CProfileSection&);
 };

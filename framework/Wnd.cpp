@@ -93,11 +93,6 @@ bool CWnd::SubclassWindow(HWND hWnd)
     return true;
 }
 
-bool CWnd::SubclassDlgItem(UINT nID, CWnd* pParent)
-{
-    return SubclassWindow(::GetDlgItem(pParent->m_hWnd, (int)nID));
-}
-
 BOOL CWnd::PreTranslateMessage(MSG* pMsg)
 {
     (void)pMsg;

@@ -131,7 +131,6 @@ public:
     // Attaching and routing.
     static CWnd* FromHandlePermanent(HWND hWnd);
     bool SubclassWindow(HWND hWnd);
-    bool SubclassDlgItem(UINT nID, CWnd* pParent);
     virtual void PreSubclassWindow() {}
     virtual BOOL PreTranslateMessage(MSG* pMsg);
     virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);

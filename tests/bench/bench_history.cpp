@@ -58,7 +58,7 @@ void JoinHistory(benchmark::State& state)
         CString history("C:\\current");
         for (const std::string& e : entries)
             AppendHistoryEntry(history, e.data(), (int)e.size());
-        benchmark::DoNotOptimize(history.GetString());
+        benchmark::DoNotOptimize((const char*)history);
     }
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }

@@ -29,7 +29,7 @@ static std::string Join(const Pieces& pieces)
         history = CString(pieces[0].data(), (int)pieces[0].size());
     for (size_t i = 1; i < pieces.size(); i++)
         AppendHistoryEntry(history, pieces[i].data(), (int)pieces[i].size());
-    return std::string(history.GetString(), (size_t)history.GetLength());
+    return std::string((const char*)history, (size_t)history.GetLength());
 }
 
 // The field's state after a restore: no piece at all leaves the text empty.

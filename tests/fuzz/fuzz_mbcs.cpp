@@ -57,7 +57,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             if (path[i] == '.' && ref::SingleChar(path, st, i))
                 end = i;
         CString name = AppNameFromModulePath(path.c_str(), t);
-        FUZZ_CHECK(std::string(name.GetString(), (size_t)name.GetLength()) == path.substr(start, end - start));
+        FUZZ_CHECK(std::string((const char*)name, (size_t)name.GetLength()) == path.substr(start, end - start));
     }
     return 0;
 }

@@ -71,7 +71,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
     const LeadByteTable& t = Cp932LeadBytes();
     CString params = BuildCompareParameters(dir1.c_str(), dir2.c_str(), subDir, t);
-    std::string text(params.GetString(), (size_t)params.GetLength());
+    std::string text((const char*)params, (size_t)params.GetLength());
     std::vector<std::string> args = SplitLikeTheCRuntime(text, t);
 
     // A path ending in a lead byte would swallow its closing quote as a

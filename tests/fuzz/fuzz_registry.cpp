@@ -9,7 +9,7 @@
 
 static std::string Str(const CString& s)
 {
-    return std::string(s.GetString(), (size_t)s.GetLength());
+    return std::string((const char*)s, (size_t)s.GetLength());
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)

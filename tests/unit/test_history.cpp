@@ -30,7 +30,7 @@ std::string Join(const Pieces& pieces)
     CString history(pieces.empty() ? "" : pieces[0].c_str());
     for (size_t i = 1; i < pieces.size(); i++)
         AppendHistoryEntry(history, pieces[i].data(), (int)pieces[i].size());
-    return std::string(history.GetString(), (size_t)history.GetLength());
+    return std::string((const char*)history, (size_t)history.GetLength());
 }
 
 struct SplitCase

@@ -1,6 +1,7 @@
 // The parameter text for the comparison tool: "\"%s\" \"%s\" %s" with the
 // option, and a path's trailing backslashes doubled before its closing quote.
 #include "compare/LaunchParams.h"
+#include "compare/PathText.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +12,7 @@ namespace {
 std::string Params(const char* dir1, const char* dir2, bool subDir)
 {
     CString p = BuildCompareParameters(dir1, dir2, subDir, Cp932LeadBytes());
-    return std::string(p.GetString(), (size_t)p.GetLength());
+    return std::string((const char*)p, (size_t)p.GetLength());
 }
 
 TEST(CompareParameters, ExactForm)
@@ -32,6 +33,23 @@ TEST(CompareParameters, ExactForm)
     };
     for (const auto& c : cases)
         EXPECT_EQ(c.params, Params(c.dir1, c.dir2, c.subDir)) << (c.dir1 ? c.dir1 : "(null)");
+}
+
+// One enclosing pair of quotes comes off a text that holds no other quote;
+// every other text is the path as it stands.
+TEST(CompareParameters, PathInsideEnclosingQuotes)
+{
+    struct { const char16_t* text; int first, count; } cases[] = {
+        { u"\"C:\\q\\a b\"", 1, 8 }, { u"\"\"", 1, 0 }, { u"\"caf\u00e9\"", 1, 4 },
+        { u"C:\\q", 0, 4 }, { u"", 0, 0 }, { u"\"", 0, 1 }, { u"\"a\"b\"", 0, 5 },
+        { u" \"a\"", 0, 4 }, { u"\"a\" ", 0, 4 }, { u"\"a", 0, 2 }, { u"a\"", 0, 2 },
+    };
+    for (const auto& c : cases) {
+        int len = (int)std::u16string(c.text).size(), first = -1, count = -1;
+        PathInText(c.text, len, &first, &count);
+        EXPECT_EQ(c.first, first) << len;
+        EXPECT_EQ(c.count, count) << len;
+    }
 }
 
 TEST(CompareParameters, LongPathsAreKeptWhole)

@@ -152,7 +152,7 @@ TEST(Mbcs, AppNameFromModulePath)
         { "", "" },
     };
     for (const auto& c : cases)
-        EXPECT_EQ(CString(c.name), AppNameFromModulePath(c.path, cp932)) << c.path;
+        EXPECT_STREQ(c.name, AppNameFromModulePath(c.path, cp932)) << c.path;
     EXPECT_TRUE(AppNameFromModulePath(NULL, cp932).IsEmpty());
 }
 

@@ -34,7 +34,7 @@ std::unique_ptr<char[]> Exact(const std::string& data)
 
 std::string Str(const CString& s)
 {
-    return std::string(s.GetString(), (size_t)s.GetLength());
+    return std::string((const char*)s, (size_t)s.GetLength());
 }
 
 TEST(RegistryValues, ProfileTextIsTheDataUpToItsFirstZeroWhateverTheType)

@@ -31,11 +31,11 @@ const Control kMainControls[] = {
     { IDC_REF_WINDIFF, "Button", "&Ref", BS_PUSHBUTTON | WS_TABSTOP, 262, 5, 37, 14 },
     { IDC_SUBDIR, "Button", "&Include subdirectories", BS_AUTOCHECKBOX | WS_TABSTOP, 5, 26, 80, 10 },
     { -1, "Static", "Dir&1", SS_LEFT | WS_GROUP, 7, 44, 13, 8 },
-    { IDC_DIR1, "ComboBox", "", CBS_DROPDOWN | WS_VSCROLL | WS_TABSTOP, 23, 41, 220, 95 },
+    { IDC_DIR1, "ComboBox", "", CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP, 23, 41, 220, 95 },
     { IDC_BROWSE_DIR1, "Button", "Ref&3", BS_PUSHBUTTON | WS_TABSTOP, 247, 41, 25, 14 },
     { IDC_FILE_DIR1, "Button", "Ref&5", BS_PUSHBUTTON | WS_TABSTOP, 275, 41, 25, 14 },
     { -1, "Static", "Dir&2", SS_LEFT | WS_GROUP, 7, 63, 13, 8 },
-    { IDC_DIR2, "ComboBox", "", CBS_DROPDOWN | WS_VSCROLL | WS_TABSTOP, 23, 60, 220, 95 },
+    { IDC_DIR2, "ComboBox", "", CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP, 23, 60, 220, 95 },
     { IDC_BROWSE_DIR2, "Button", "Ref&4", BS_PUSHBUTTON | WS_TABSTOP, 247, 60, 25, 14 },
     { IDC_FILE_DIR2, "Button", "Ref&6", BS_PUSHBUTTON | WS_TABSTOP, 275, 60, 25, 14 },
     { IDC_EXCHANGE, "Button", "&Exchange", BS_PUSHBUTTON | WS_TABSTOP, 156, 81, 37, 14 },
@@ -243,9 +243,9 @@ TEST(Windows, OpenAsTheirTemplatesDescribe)
         EXPECT_EQ((DWORD)(WS_EX_APPWINDOW | WS_EX_ACCEPTFILES),
                   (DWORD)::GetWindowLongA(hDlg, GWL_EXSTYLE) & (WS_EX_APPWINDOW | WS_EX_ACCEPTFILES));
         ExpectWindow(hDlg, kWindows[0]);
-        // The path fields stop typing at their width; the tool path scrolls.
-        EXPECT_EQ(0u, (DWORD)::GetWindowLongA(Ctl(IDC_DIR1), GWL_STYLE) & CBS_AUTOHSCROLL);
-        EXPECT_EQ(0u, (DWORD)::GetWindowLongA(Ctl(IDC_DIR2), GWL_STYLE) & CBS_AUTOHSCROLL);
+        // The path fields scroll as the user types, as the tool path does.
+        EXPECT_EQ((DWORD)CBS_AUTOHSCROLL, (DWORD)::GetWindowLongA(Ctl(IDC_DIR1), GWL_STYLE) & CBS_AUTOHSCROLL);
+        EXPECT_EQ((DWORD)CBS_AUTOHSCROLL, (DWORD)::GetWindowLongA(Ctl(IDC_DIR2), GWL_STYLE) & CBS_AUTOHSCROLL);
         POINT origin = { 0, 0 };
         MONITORINFO mi;
         mi.cbSize = sizeof(mi);

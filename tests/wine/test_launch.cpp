@@ -34,7 +34,7 @@ struct Launched
     Strings arguments;
 };
 
-Launched LaunchWith(Script s, int key = 0)
+Launched LaunchWith(Script s, int key = 0, DWORD timeoutMs = 30000)
 {
     ResetStandinLog();
     if (key)
@@ -42,7 +42,7 @@ Launched LaunchWith(Script s, int key = 0)
     else
         s.Click(IDOK);
     Launched l;
-    if (!RunProgram(s))
+    if (!RunProgram(s, timeoutMs))
         return l;
     std::vector<std::string> records = WaitStandinRecords(1);
     EXPECT_EQ(1u, records.size());
@@ -87,6 +87,86 @@ TEST(Launch, HandsTheToolTheQuotedPathsAndTheOption)
         // Stored as shown, however long.
         EXPECT_EQ(c.dir1, GetString("Dir1"));
         EXPECT_EQ(c.dir2, GetString("Dir2"));
+    }
+}
+
+// Texts pasted (Unicode, as the shell's address bar and its "Copy as path"
+// give them) or typed key by key reach the tool as shown: a name outside the
+// code page as its short name, never as the folder "cafe" beside it; a
+// quoted path as one argument; 200 typed characters whole, the end in view
+// (a completed tail included). A name without a short name is reported, and
+// nothing starts or is stored in its place.
+TEST(Launch, PastedAndTypedPathsReachTheToolAsShown)
+{
+    const std::wstring u = ToWide(ScratchDir()) + L"u\\", cafe = u + L"caf\u00e9", missing = u + L"na\u00efve";
+    for (const std::wstring& dir : { u, u + L"cafe", cafe })
+        ::CreateDirectoryW(dir.c_str(), NULL);
+    ::CopyFileW(ToWide(StandinPath()).c_str(), (cafe + L"\\standin.exe").c_str(), FALSE);
+    WCHAR shortName[MAX_PATH] = L"";
+    ::GetShortPathNameW(cafe.c_str(), shortName, MAX_PATH);
+    const std::string cafeShort = ToAnsi(shortName), long200 = "C:\\" + std::string(196, 'p') + "\\e";
+    ASSERT_NE(std::string::npos, cafeShort.find('~')) << cafeShort;   // a short name, not the look-alike
+    enum { kType, kTypeWide, kPaste };
+    const struct
+    {
+        int id, route;
+        std::wstring text;
+        std::string dir1, dir2;
+        Strings arguments;     // empty: reported, nothing starts
+        std::string stored;    // the field's value, or WinDiff for the tool
+    } cases[] = {
+        { IDC_DIR1, kPaste, cafe, "", "C:\\pt", { cafeShort, "C:\\pt" }, cafeShort + "|" + cafeShort },
+        { IDC_DIR2, kTypeWide, cafe, "C:\\x", "", { "C:\\x", cafeShort }, cafeShort + "|" + cafeShort },
+        { IDC_DIR1, kPaste, L"\"C:\\q\\a b\"", "", "C:\\pt", { "C:\\q\\a b", "C:\\pt" }, "\"C:\\q\\a b\"|C:\\q\\a b" },
+        { IDC_DIR1, kType, ToWide(long200), "", "", { long200, long200 }, long200 + "|" + long200 },
+        { IDC_WINDIFF, kPaste, L"\"" + cafe + L"\\standin.exe\"", "C:\\x", "C:\\pt", { "C:\\x", "C:\\pt" },
+          "\"" + cafeShort + "\\standin.exe\"" },
+        { IDC_DIR1, kPaste, missing, "", "C:\\pt", {}, "" },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(ToAnsi(c.text).substr(0, 40));
+        ClearSettings();
+        if (c.route == kType)
+            SetString("Dir2", "|" + long200 + "\\end");
+        bool scrolledToEnd = false;    // the first character out of view, the last in it
+        std::wstring shown;
+        BoxShown box;
+        Script s = Prepared(c.id == IDC_WINDIFF ? "" : StandinPath(), true, c.dir1, c.dir2);
+        s.Focus(c.id);
+        if (c.route == kPaste)
+            s.Paste(c.text);
+        else if (c.route == kTypeWide)
+            s.TypeWide(c.text);
+        else
+            s.Type(ToAnsi(c.text)).Focus(IDC_DIR2).Type(long200);   // completed: "\end" selected
+        s.Do([&] {
+            HWND edit = c.id == IDC_WINDIFF ? Ctl(c.id) : ComboEdit(c.route == kType ? IDC_DIR2 : c.id);
+            RECT rc;
+            ::GetClientRect(edit, &rc);
+            int n = (int)::SendMessageW(edit, WM_GETTEXTLENGTH, 0, 0);
+            short first = (short)LOWORD(::SendMessageW(edit, EM_POSFROMCHAR, 0, 0));
+            short last = (short)LOWORD(::SendMessageW(edit, EM_POSFROMCHAR, n - 1, 0));
+            scrolledToEnd = first < 0 && last >= 0 && last < rc.right;
+            shown = TextW(c.id == IDC_WINDIFF ? Ctl(c.id) : ComboEdit(c.id));
+        });
+        if (c.route == kType)
+            s.Key(VK_DELETE);
+        if (c.arguments.empty()) {
+            ResetStandinLog();
+            s.Click(IDOK).WaitFor([] { return OtherDialog() != NULL; }).Do([&] {
+                box = ReadMessageBox(OtherDialog());
+                ::PostMessageA(OtherDialog(), WM_COMMAND, IDOK, 0);
+            });
+            s.WaitFor([] { return OtherDialog() == NULL; }).Click(IDCANCEL);
+            ASSERT_TRUE(RunProgram(s));
+            EXPECT_NE(std::wstring::npos, box.message.find(c.text)) << ToAnsi(box.message);
+            EXPECT_TRUE(StandinRecords().empty());
+        } else {
+            EXPECT_EQ(c.arguments, LaunchWith(s, 0, 120000).arguments);
+        }
+        EXPECT_EQ(c.text, shown);
+        EXPECT_EQ(c.stored, GetString(c.id == IDC_WINDIFF ? "WinDiff" : c.id == IDC_DIR1 ? "Dir1" : "Dir2"));
+        EXPECT_TRUE(scrolledToEnd || c.route != kType);
     }
 }
 
