@@ -51,6 +51,8 @@ BOOL CCompareDlg::OnInitDialog()
     LoadSettings();
 
     UpdateData(FALSE);
+    if (m_strWinDiffExact.GetLength() > 0)
+        ::SetWindowTextW(GetDlgItem(IDC_WINDIFF), m_strWinDiffExact);
     return TRUE;    // the focus goes to the first tab stop, the tool's path
 }
 

@@ -30,6 +30,10 @@ public:
     CString m_strWinDiff;           // edit 1007
     HICON m_appIcon;
 
+private:
+    // The stored tool path when the code page cannot hold it: shown exactly.
+    CWideString m_strWinDiffExact;
+
 protected:
     virtual void DoDataExchange(CDataExchange* pDX);
     virtual BOOL OnInitDialog();

@@ -3,6 +3,37 @@
 #include "SettingsNames.h"
 #include "../framework/WinApp.h"
 
+namespace {
+
+// A value that the code page cannot hold exactly is read exactly, in UTF-16;
+// any other as text in the code page.
+bool ReadExactText(CWinApp* pApp, const char* pszEntry, CWideString& exact)
+{
+    CString ansi;
+    return pApp->GetProfileStringExact(PELORIN_SECTION, pszEntry, exact)
+        && !AfxExactAnsi(exact, exact.GetLength(), ansi);
+}
+
+void LoadHistory(CWinApp* pApp, const char* pszEntry, CRecentPathCombo& field)
+{
+    CWideString exact;
+    if (ReadExactText(pApp, pszEntry, exact))
+        field.SetHistoryExact(exact);
+    else
+        field.SetHistory(pApp->GetProfileString(PELORIN_SECTION, pszEntry, ""));
+}
+
+void SaveHistory(CWinApp* pApp, const char* pszEntry, const CRecentPathCombo& field)
+{
+    CWideString exact;
+    if (field.GetHistoryExact(exact))
+        pApp->WriteProfileString(PELORIN_SECTION, pszEntry, (const WCHAR*)exact);
+    else
+        pApp->WriteProfileString(PELORIN_SECTION, pszEntry, field.GetHistory());
+}
+
+} // namespace
+
 // Called while the dialog opens: both path fields, then the subdirectory
 // choice, then the comparison tool's path (LocateWinDiff), all four through
 // one open key.
@@ -12,8 +43,8 @@ void CCompareDlg::LoadSettings()
     if (!pApp)
         return;
     CProfileSection open(pApp, PELORIN_SECTION);
-    m_comboDir1.SetHistory(pApp->GetProfileString(PELORIN_SECTION, PELORIN_ENTRY_DIR1, ""));
-    m_comboDir2.SetHistory(pApp->GetProfileString(PELORIN_SECTION, PELORIN_ENTRY_DIR2, ""));
+    LoadHistory(pApp, PELORIN_ENTRY_DIR1, m_comboDir1);
+    LoadHistory(pApp, PELORIN_ENTRY_DIR2, m_comboDir2);
 
     // A text that does not start with a number leaves the box off; a number
     // the box cannot show is put right when the box is filled.
@@ -23,11 +54,14 @@ void CCompareDlg::LoadSettings()
         m_bSubDir = nSubDir;
 
     LocateWinDiff();
+    m_strWinDiffExact.Empty();
+    ReadExactText(pApp, PELORIN_ENTRY_WINDIFF, m_strWinDiffExact);
 }
 
-// Called while the dialog window is destroyed, however the dialog ended. The
-// tool's path is stored as it reads exactly, else as its short name; one
-// that has neither leaves the stored path as it was.
+// Called while the dialog window is destroyed, however the dialog ended. A
+// path is stored as it reads exactly, else as its short name; one that has
+// neither (a name the code page cannot hold, of an item without a short
+// name) exactly, in UTF-16, so that the next start shows it again.
 void CCompareDlg::SaveSettings()
 {
     UpdateData(TRUE);
@@ -38,9 +72,14 @@ void CCompareDlg::SaveSettings()
     if (!pApp)
         return;
     CProfileSection open(pApp, PELORIN_SECTION);
-    pApp->WriteProfileString(PELORIN_SECTION, PELORIN_ENTRY_DIR1, m_comboDir1.GetHistory());
-    pApp->WriteProfileString(PELORIN_SECTION, PELORIN_ENTRY_DIR2, m_comboDir2.GetHistory());
+    SaveHistory(pApp, PELORIN_ENTRY_DIR1, m_comboDir1);
+    SaveHistory(pApp, PELORIN_ENTRY_DIR2, m_comboDir2);
     pApp->WriteProfileString(PELORIN_SECTION, PELORIN_ENTRY_SUBDIR, m_bSubDir ? "1" : "0");
     if (bToolPath)
         pApp->WriteProfileString(PELORIN_SECTION, PELORIN_ENTRY_WINDIFF, m_strWinDiff);
+    else {
+        CWideString exact;
+        AfxGetWindowTextWide(GetDlgItem(IDC_WINDIFF), exact);
+        pApp->WriteProfileString(PELORIN_SECTION, PELORIN_ENTRY_WINDIFF, (const WCHAR*)exact);
+    }
 }

@@ -40,8 +40,7 @@ CRecentPathCombo::~CRecentPathCombo()
 }
 
 // The current text is stored as it reads exactly, else as its short name; a
-// text that has neither is not stored, as no text in the code page names
-// its item.
+// text that has neither is left empty here (GetHistoryExact keeps it).
 CString CRecentPathCombo::GetHistory() const
 {
     CString history;
@@ -53,6 +52,43 @@ CString CRecentPathCombo::GetHistory() const
         AppendHistoryEntry(history, entry, entry.GetLength());
     }
     return history;
+}
+
+bool CRecentPathCombo::GetHistoryExact(CWideString& history) const
+{
+    CString path;
+    CWideString inner;
+    if (ReadPathText(GetEditCtrl(), false, path, inner))
+        return false;
+    GetShownText(history);
+    int nCount = GetCount();
+    for (int i = 0; i < nCount; i++) {
+        CWideString entry(GetLBText(i));
+        history.Append(L"|", 1);
+        history += entry;
+    }
+    return true;
+}
+
+// Called once while the dialog opens, with the list still empty. The pieces
+// are cut as SetHistory cuts them; UTF-16 has no "|" inside a character.
+void CRecentPathCombo::SetHistoryExact(const WCHAR* pszHistory)
+{
+    bool bFirst = true;
+    for (const WCHAR* rest = pszHistory; *rest;) {
+        const WCHAR* end = rest;
+        while (*end && *end != L'|')
+            end++;
+        CWideString piece;
+        piece.Append(rest, (int)(end - rest));
+        CString entry;
+        if (bFirst)
+            SetShownText(piece);
+        else if (AfxAnsiPathFromWide(piece, entry))
+            AddString(entry);
+        bFirst = false;
+        rest = *end ? end + 1 : end;
+    }
 }
 
 // Called once while the dialog opens, with the list still empty.

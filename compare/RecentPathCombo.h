@@ -32,6 +32,13 @@ public:
     CString GetHistory() const;
     // Restores the text and the list from a history text (list still empty).
     void SetHistory(const char* pszHistory);
+    // The same in UTF-16, for a current text that no text in the code page
+    // names (neither it nor a short name): GetHistoryExact gives the history
+    // text with the current text exactly and is false for any other text;
+    // SetHistoryExact restores the text exactly, and each entry as its
+    // path in the code page (an entry without one is left out).
+    bool GetHistoryExact(CWideString& history) const;
+    void SetHistoryExact(const WCHAR* pszHistory);
     // Sets the text and moves it to the top of the list.
     void SetTextAndRemember(const char* pszText);
     void SetTextAndRemember(const WCHAR* pszText);

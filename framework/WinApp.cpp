@@ -1,5 +1,6 @@
 #include "WinApp.h"
 #include "AfxState.h"
+#include "CodePage.h"
 #include "RegistryText.h"
 
 #include <string.h>
@@ -169,6 +170,48 @@ BOOL CWinApp::WriteProfileString(const char* pszSection, const char* pszEntry, c
     if (bOwn)
         ::RegCloseKey(hKey);
     return lResult == ERROR_SUCCESS;
+}
+
+BOOL CWinApp::WriteProfileString(const char* pszSection, const char* pszEntry, const WCHAR* pszValue)
+{
+    bool bOwn;
+    HKEY hKey = SectionKey(pszSection, &bOwn);
+    if (!hKey)
+        return FALSE;
+    if (!pszValue)
+        pszValue = L"";
+    CWideString entry(pszEntry);
+    LONG lResult = ::RegSetValueExW(hKey, entry, 0, REG_SZ, (const BYTE*)pszValue,
+                                    ((DWORD)lstrlenW(pszValue) + 1) * sizeof(WCHAR));
+    if (bOwn)
+        ::RegCloseKey(hKey);
+    return lResult == ERROR_SUCCESS;
+}
+
+bool CWinApp::GetProfileStringExact(const char* pszSection, const char* pszEntry, CWideString& text)
+{
+    bool bOwn;
+    HKEY hKey = SectionKey(pszSection, &bOwn);
+    if (!hKey)
+        return false;
+    CWideString entry(pszEntry);
+    DWORD type = 0, cb = 0;
+    bool bRead = false;
+    if (::RegQueryValueExW(hKey, entry, NULL, &type, NULL, &cb) == ERROR_SUCCESS
+        && (type == REG_SZ || type == REG_EXPAND_SZ) && ProfileValueReadable(cb)) {
+        int nChars = (int)(cb / sizeof(WCHAR));
+        WCHAR* p = text.GetBuffer(nChars);
+        DWORD cbRead = cb;
+        // A value that grew meanwhile is not read: the caller takes it as text.
+        if (p && ::RegQueryValueExW(hKey, entry, NULL, &type, (LPBYTE)p, &cbRead) == ERROR_SUCCESS
+            && cbRead <= cb && (type == REG_SZ || type == REG_EXPAND_SZ)) {
+            p[cbRead / sizeof(WCHAR)] = 0;     // up to its first zero, terminated or not
+            bRead = true;
+        }
+    }
+    if (bOwn)
+        ::RegCloseKey(hKey);
+    return bRead;
 }
 
 CProfileSection::CProfileSection(CWinApp* pApp, const char* pszSection)

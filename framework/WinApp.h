@@ -17,6 +17,7 @@ enum
 };
 
 class CProfileSection;
+class CWideString;
 
 class CWinApp : public CCmdTarget
 {
@@ -50,6 +51,11 @@ public:
     // CProfileSection keeps it open.
     CString GetProfileString(const char* pszSection, const char* pszEntry, const char* pszDefault = 0);
     BOOL WriteProfileString(const char* pszSection, const char* pszEntry, const char* pszValue);
+    // The same for a text that the code page cannot hold: written and read
+    // exactly, in UTF-16. The read is false when the value is missing, is
+    // not a string value, or is too big to hold.
+    BOOL WriteProfileString(const char* pszSection, const char* pszEntry, const WCHAR* pszValue);
+    bool GetProfileStringExact(const char* pszSection, const char* pszEntry, CWideString& text);
 
     // The Help command: asks the viewer for the topic of the window in use.
     void OnHelp();

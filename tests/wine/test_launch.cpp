@@ -94,8 +94,8 @@ TEST(Launch, HandsTheToolTheQuotedPathsAndTheOption)
 // give them) or typed key by key reach the tool as shown: a name outside the
 // code page as its short name, never as the folder "cafe" beside it; a
 // quoted path as one argument; 200 typed characters whole, the end in view
-// (a completed tail included). A name without a short name is reported, and
-// nothing starts or is stored in its place.
+// (a completed tail included). A name without a short name is reported and
+// nothing starts; it is stored exactly and shown again at the next start.
 TEST(Launch, PastedAndTypedPathsReachTheToolAsShown)
 {
     const std::wstring u = ToWide(ScratchDir()) + L"u\\", cafe = u + L"caf\u00e9", missing = u + L"na\u00efve";
@@ -113,15 +113,16 @@ TEST(Launch, PastedAndTypedPathsReachTheToolAsShown)
         std::wstring text;
         std::string dir1, dir2;
         Strings arguments;     // empty: reported, nothing starts
-        std::string stored;    // the field's value, or WinDiff for the tool
+        std::wstring stored;   // the field's value, or WinDiff for the tool
     } cases[] = {
-        { IDC_DIR1, kPaste, cafe, "", "C:\\pt", { cafeShort, "C:\\pt" }, cafeShort + "|" + cafeShort },
-        { IDC_DIR2, kTypeWide, cafe, "C:\\x", "", { "C:\\x", cafeShort }, cafeShort + "|" + cafeShort },
-        { IDC_DIR1, kPaste, L"\"C:\\q\\a b\"", "", "C:\\pt", { "C:\\q\\a b", "C:\\pt" }, "\"C:\\q\\a b\"|C:\\q\\a b" },
-        { IDC_DIR1, kType, ToWide(long200), "", "", { long200, long200 }, long200 + "|" + long200 },
+        { IDC_DIR1, kPaste, cafe, "", "C:\\pt", { cafeShort, "C:\\pt" }, ToWide(cafeShort + "|" + cafeShort) },
+        { IDC_DIR2, kTypeWide, cafe, "C:\\x", "", { "C:\\x", cafeShort }, ToWide(cafeShort + "|" + cafeShort) },
+        { IDC_DIR1, kPaste, L"\"C:\\q\\a b\"", "", "C:\\pt", { "C:\\q\\a b", "C:\\pt" }, L"\"C:\\q\\a b\"|C:\\q\\a b" },
+        { IDC_DIR1, kType, ToWide(long200), "", "", { long200, long200 }, ToWide(long200 + "|" + long200) },
         { IDC_WINDIFF, kPaste, L"\"" + cafe + L"\\standin.exe\"", "C:\\x", "C:\\pt", { "C:\\x", "C:\\pt" },
-          "\"" + cafeShort + "\\standin.exe\"" },
-        { IDC_DIR1, kPaste, missing, "", "C:\\pt", {}, "" },
+          ToWide("\"" + cafeShort + "\\standin.exe\"") },
+        { IDC_DIR1, kPaste, missing, "", "C:\\pt", {}, missing },
+        { IDC_WINDIFF, kPaste, missing + L"\\t.exe", "", "C:\\pt", {}, missing + L"\\t.exe" },
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(ToAnsi(c.text).substr(0, 40));
@@ -161,11 +162,17 @@ TEST(Launch, PastedAndTypedPathsReachTheToolAsShown)
             ASSERT_TRUE(RunProgram(s));
             EXPECT_NE(std::wstring::npos, box.message.find(c.text)) << ToAnsi(box.message);
             EXPECT_TRUE(StandinRecords().empty());
+            // Stored exactly, and shown again exactly at the next start.
+            std::wstring again;
+            Script next;
+            next.Do([&] { again = TextW(c.id == IDC_WINDIFF ? Ctl(c.id) : ComboEdit(c.id)); }).Click(IDCANCEL);
+            ASSERT_TRUE(RunProgram(next));
+            EXPECT_EQ(c.text, again);
         } else {
             EXPECT_EQ(c.arguments, LaunchWith(s, 0, 120000).arguments);
         }
         EXPECT_EQ(c.text, shown);
-        EXPECT_EQ(c.stored, GetString(c.id == IDC_WINDIFF ? "WinDiff" : c.id == IDC_DIR1 ? "Dir1" : "Dir2"));
+        EXPECT_EQ(c.stored, GetStringExact(c.id == IDC_WINDIFF ? "WinDiff" : c.id == IDC_DIR1 ? "Dir1" : "Dir2"));
         EXPECT_TRUE(scrolledToEnd || c.route != kType);
     }
 }

@@ -588,6 +588,25 @@ std::string GetString(const std::string& name, Caller where)
     return data;
 }
 
+std::wstring GetStringExact(const std::string& name, Caller where)
+{
+    HKEY hKey;
+    std::wstring w;
+    DWORD type = 0, cb = 0;
+    if (::RegOpenKeyExW(HKEY_CURRENT_USER, ToWide(SettingsKey()).c_str(), 0, KEY_READ, &hKey) == ERROR_SUCCESS) {
+        if (::RegQueryValueExW(hKey, ToWide(name).c_str(), NULL, &type, NULL, &cb) == ERROR_SUCCESS) {
+            w.assign(cb / sizeof(WCHAR), L'\0');
+            ::RegQueryValueExW(hKey, ToWide(name).c_str(), NULL, &type, (BYTE*)&w[0], &cb);
+        }
+        ::RegCloseKey(hKey);
+    }
+    if (type != REG_SZ || w.empty() || w.back() != L'\0')
+        ADD_FAILURE_AT(where.file_name(), (int)where.line()) << name << " is no terminated REG_SZ (type " << type << ")";
+    else
+        w.pop_back();
+    return w;
+}
+
 static const char* const kToolKey = "SOFTWARE\\Microsoft\\Shared Tools\\windiff.exe";
 
 ToolPathGuard::ToolPathGuard() : m_had(false), m_type(0)

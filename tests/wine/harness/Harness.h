@@ -121,6 +121,8 @@ bool GetValue(const std::string& name, DWORD* type, std::string* data);
 // The value as a REG_SZ text without its terminator; fails the test when it
 // is not a well-formed REG_SZ.
 std::string GetString(const std::string& name, Caller where = Caller::current());
+// The same read exactly, in UTF-16.
+std::wstring GetStringExact(const std::string& name, Caller where = Caller::current());
 
 // HKLM\SOFTWARE\Microsoft\Shared Tools\windiff.exe, value "Path". Restored
 // by the guard's destructor.
