@@ -64,7 +64,8 @@ protected:
 
     // Swaps the two paths.
     void ExchangePaths();
-    // One or two items dropped on the dialog fill the path fields.
+    // One or two items dropped on the dialog fill the path fields; a drop on
+    // a path field goes to that field.
     void OnDropFiles(HDROP hDrop);
 
     void OnSysCommand(UINT nID, LPARAM lParam);

@@ -15,8 +15,20 @@ void CCompareDlg::ExchangePaths()
 // fills the first path field, two items fill both; any other count is
 // ignored. Only the texts change, the histories do not. A drop of which one
 // item cannot be used changes neither field.
+//
+// A drop whose point lies on a path field is that field's, as the shell
+// would have delivered it: Wine 10 sends every drop from the Linux desktop
+// to the dialog itself, with the point in the dialog's client area.
 void CCompareDlg::OnDropFiles(HDROP hDrop)
 {
+    POINT pt;
+    if (::DragQueryPoint(hDrop, &pt)) {
+        HWND hAt = ::ChildWindowFromPointEx(m_hWnd, pt, CWP_SKIPDISABLED | CWP_SKIPINVISIBLE);
+        if (hAt && (hAt == m_comboDir1.m_hWnd || hAt == m_comboDir2.m_hWnd)) {
+            ::SendMessageA(hAt, WM_DROPFILES, (WPARAM)hDrop, 0);
+            return;
+        }
+    }
     CDropFiles drop(hDrop);
     UINT nCount = drop.GetCount();
     if (nCount != 1 && nCount != 2)

@@ -1,13 +1,18 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything, and runs every test: the
 # native unit tests and short fuzzing runs, the tests of the real program
-# under Wine, and the checks of the 32-bit executable. Ends with one line
-# "N passed, N failed"; exits non-zero when anything failed.
+# under Wine (the 32-bit program under Wine 8 and under Wine 10, the 64-bit
+# build under the host's Wine), and the checks of the 32-bit executable.
+# Each failure names its build and its Wine: "FAILED (32-bit Wine 10): ...".
+# Ends with one line "N passed, N failed" over all of these; exits non-zero
+# when anything failed.
 set -uo pipefail
 cd "$(dirname "$0")/.."
+began=$(date +%s)
 
 bash scripts/setup.sh || exit 1
 bash scripts/wine32-setup.sh || exit 1
+PELORIN_WINE=10 bash scripts/wine32-setup.sh || exit 1
 bash scripts/build.sh || exit 1
 
 passed=0
@@ -71,15 +76,16 @@ check "32-bit Pelorin.exe loads only kernel32, user32, gdi32, advapi32 and msvcr
 
 run_ctest build/native -j2
 
-# The Wine tests, against the shipped 32-bit program and against the
-# 64-bit build of the same sources, one after the other (each on its own
-# display).
-for bits in 32 64; do
+# The Wine tests, against the shipped 32-bit program under Wine 8 and under
+# Wine 10, and against the 64-bit build of the same sources, one after the
+# other (each on its own display, in its own prefix).
+for run in 32/8 32/10 64/8; do
     log=$(mktemp)
-    bash scripts/wine-tests.sh "$bits" 2>&1 | tee "$log"
-    count "the $bits-bit Wine tests" "$log"
+    PELORIN_WINE=${run#*/} bash scripts/wine-tests.sh "${run%/*}" 2>&1 | tee "$log"
+    count "the ${run%/*}-bit Wine ${run#*/} tests" "$log"
     rm -f "$log"
 done
 
+echo "test: everything took $(( $(date +%s) - began )) s"
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]

@@ -4,18 +4,33 @@
 # started.
 #
 # PELORIN_WINE_BITS=32 (set before sourcing) selects 32-bit Wine, for the
-# 32-bit Pelorin.exe: the host's own when it has one, else the one in the
-# i386 root that scripts/wine32-setup.sh builds. Then wine, wineserver and
-# winepath below are functions that run inside that root, where this project
-# folder is mounted at the same path. The default is the host's 64-bit Wine.
+# 32-bit Pelorin.exe: the host's own when it has one of the chosen
+# generation, else the one in the i386 root that scripts/wine32-setup.sh
+# builds. Then wine, wineserver and winepath below are functions that run
+# inside that root, where this project folder is mounted at the same path.
+# The default is the host's 64-bit Wine.
+#
+# PELORIN_WINE chooses the 32-bit Wine's generation: 8 (the default,
+# Debian 12's) or 10 (Debian 13's, what today's distributions ship). Each
+# has a prefix of its own.
 
 PELORIN_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 PELORIN_WINE_BITS=${PELORIN_WINE_BITS:-64}
-export WINEDEBUG=-all
+PELORIN_WINE=${PELORIN_WINE:-8}
+export WINEDEBUG=${PELORIN_WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml="
 export LC_ALL=ja_JP.UTF-8
+_wine_suffix=
+case $PELORIN_WINE_BITS/$PELORIN_WINE in
+    32/8 | 64/8) ;;
+    32/10) _wine_suffix=-wine10 ;;
+    *)
+        echo "wine-env: no $PELORIN_WINE_BITS-bit Wine $PELORIN_WINE here (PELORIN_WINE=10 is 32-bit only)" >&2
+        return 2 2>/dev/null || exit 2
+        ;;
+esac
 if [ "$PELORIN_WINE_BITS" = 32 ]; then
-    export WINEPREFIX=${PELORIN_WINEPREFIX:-$PELORIN_ROOT/build/wineprefix32}
+    export WINEPREFIX=${PELORIN_WINEPREFIX:-$PELORIN_ROOT/build/wineprefix32$_wine_suffix}
     export WINEARCH=win32
 else
     export WINEPREFIX=${PELORIN_WINEPREFIX:-$PELORIN_ROOT/build/wineprefix}
@@ -29,8 +44,13 @@ _wine_root_mount=
 _wine_xvfb_pid=
 _wine_anchor_pid=
 
-if [ "$PELORIN_WINE_BITS" = 32 ] && ! { [ -x /usr/lib/wine/wine ] && /usr/lib/wine/wine --version >/dev/null 2>&1; }; then
-    _wine_root=${PELORIN_I386_ROOT:-/var/cache/pelorin/i386-root}
+if [ "$PELORIN_WINE_BITS" = 32 ] \
+    && ! { [ -x /usr/lib/wine/wine ] && /usr/lib/wine/wine --version 2>/dev/null | grep -q "^wine-$PELORIN_WINE\."; }; then
+    if [ "$PELORIN_WINE" = 10 ]; then
+        _wine_root=${PELORIN_I386_ROOT10:-/var/cache/pelorin/i386-root-trixie}
+    else
+        _wine_root=${PELORIN_I386_ROOT:-/var/cache/pelorin/i386-root}
+    fi
 
     # Runs a command of the i386 root there, in the current folder (which
     # must lie in this project), with Wine's settings.
@@ -111,8 +131,9 @@ wine_env_prefix() {
         wine reg query 'HKCU\Software\Wine\Explorer' /v Desktop >/dev/null 2>&1 && break
         sleep 1
     done
+    # The fonts of the Wine that runs (the root's, where it runs in one).
     mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
-    cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+    cp "$_wine_root"/usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
     wineserver -w
     if ! grep -q '"Desktop"="Default"' "$WINEPREFIX/user.reg"; then
         echo "wine-env: cannot set up the prefix $WINEPREFIX" >&2
@@ -182,6 +203,16 @@ wine_env_stop() {
         _wine_xvfb_pid=
     fi
     return 0
+}
+
+# The chosen Wine as users name it: "32-bit Wine 10", say. The 64-bit one
+# is the host's, whatever its version.
+wine_env_label() {
+    local gen=$PELORIN_WINE
+    if [ "$PELORIN_WINE_BITS" = 64 ]; then
+        gen=$(command wine --version 2>/dev/null | sed -n 's/^wine-\([0-9]*\)\..*/\1/p')
+    fi
+    echo "$PELORIN_WINE_BITS-bit Wine ${gen:-?}"
 }
 
 # The program to run for the chosen Wine: the shipped 32-bit Pelorin.exe,

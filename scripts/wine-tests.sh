@@ -4,12 +4,17 @@
 # the shipped 32-bit Pelorin.exe and 32-bit test programs under 32-bit Wine).
 # Further arguments go to the test program (--gtest_filter=...). Needs what
 # scripts/setup.sh and scripts/wine32-setup.sh install, and a build.
+# PELORIN_WINE=10 runs the 32-bit tests under Wine 10 instead of Wine 8
+# (PELORIN_WINE=10 bash scripts/wine32-setup.sh sets it up).
 #
-# The last line is "N passed, N failed"; the exit status is 0 only when
-# every test ran and passed. PELORIN_WIN64_DIR / PELORIN_WIN32_DIR choose
-# another build folder (the 32-bit one must lie in this project),
-# PELORIN_WINEPREFIX another prefix (default build/wineprefix-tests32 or -64,
-# so that what the tests store is not what run.sh shows).
+# Each failure is printed as "FAILED (32-bit Wine 10): test", naming the
+# build and the Wine. The last line is "N passed, N failed"; the exit status
+# is 0 only when every test ran and passed. PELORIN_WIN64_DIR /
+# PELORIN_WIN32_DIR choose another build folder (the 32-bit one must lie in
+# this project), PELORIN_WINEPREFIX another prefix (default
+# build/wineprefix-tests32, -tests32-wine10 or -tests64, so that what the
+# tests store is not what run.sh shows), PELORIN_WINEDEBUG Wine's debug
+# channels (+event,+xdnd, say; the default is -all).
 set -uo pipefail
 cd "$(dirname "$0")/.."
 
@@ -22,8 +27,11 @@ case $bits in
 esac
 export PELORIN_WINE_BITS=$bits
 export CI=${CI:-true}   # a display of our own: focus tests cannot share one
-export PELORIN_WINEPREFIX=${PELORIN_WINEPREFIX:-$PWD/build/wineprefix-tests$bits}
-source scripts/wine-env.sh
+export PELORIN_WINE=${PELORIN_WINE:-8}
+suffix=
+[ "$bits" = 32 ] && [ "$PELORIN_WINE" != 8 ] && suffix=-wine$PELORIN_WINE
+export PELORIN_WINEPREFIX=${PELORIN_WINEPREFIX:-$PWD/build/wineprefix-tests$bits$suffix}
+source scripts/wine-env.sh || exit 2
 
 log=$(mktemp)
 wine_env_start "$dir/anchor.exe" || exit 1
@@ -37,15 +45,15 @@ iconv -f CP932 -t UTF-8 -c "$log" 2>/dev/null || cat "$log"
 
 passed=$(grep -c '^\[       OK \]' "$log")
 failed=$(grep -c '^\[  FAILED  \] .* ([0-9]* ms)' "$log")
-label="$bits-bit"
-grep '^\[  FAILED  \] .* ([0-9]* ms)' "$log" | sed "s/^\[  FAILED  \] \(.*\) ([0-9]* ms)/FAILED ($label Wine): \1/"
+label=$(wine_env_label)
+grep '^\[  FAILED  \] .* ([0-9]* ms)' "$log" | sed "s/^\[  FAILED  \] \(.*\) ([0-9]* ms)/FAILED ($label): \1/"
 if ! grep -q '^\[==========\] .* ran\.' "$log"; then
-    echo "FAILED ($label Wine): the test program did not finish (status $status)"
+    echo "FAILED ($label): the test program did not finish (status $status)"
     failed=$((failed + 1))
 elif [ "$status" -ne 0 ] && [ "$failed" -eq 0 ]; then
-    echo "FAILED ($label Wine): the test program ended with status $status"
+    echo "FAILED ($label): the test program ended with status $status"
     failed=$((failed + 1))
 fi
-echo "$label Wine tests: $(( $(date +%s) - start )) s"
+echo "$label tests: $(( $(date +%s) - start )) s"
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]

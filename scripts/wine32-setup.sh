@@ -2,9 +2,14 @@
 # Makes 32-bit Wine available for running the 32-bit Pelorin.exe, once; fast
 # when it is there already. Runs as root or via sudo.
 #
-# - A host whose own 32-bit Wine runs (/usr/lib/wine/wine) needs nothing.
-# - Otherwise an i386 Debian 12 root with wine32 is built, once, in
-#   $PELORIN_I386_ROOT (default /var/cache/pelorin/i386-root): about 5
+# PELORIN_WINE chooses the Wine: 8 (the default; Debian 12's) or 10 (Debian
+# 13's, what today's distributions ship).
+# - A host whose own 32-bit Wine of that generation runs (/usr/lib/wine/wine)
+#   needs nothing.
+# - Otherwise an i386 Debian root with its wine32 is built, once: Debian 12
+#   in $PELORIN_I386_ROOT (default /var/cache/pelorin/i386-root) for Wine 8,
+#   Debian 13 in $PELORIN_I386_ROOT10 (default
+#   /var/cache/pelorin/i386-root-trixie) for Wine 10. Each takes about 5
 #   minutes and 1.4 GB on disk, 200 MB downloaded. No i386 package is ever
 #   installed into the host, so the host's 64-bit Wine is left as it is.
 # - A kernel that cannot execute 32-bit code runs the root's programs
@@ -17,11 +22,16 @@ set -euo pipefail
 SUDO=
 if [ "$(id -u)" -ne 0 ]; then SUDO=sudo; fi
 
-if [ -x /usr/lib/wine/wine ] && /usr/lib/wine/wine --version >/dev/null 2>&1; then
+gen=${PELORIN_WINE:-8}
+case $gen in
+    8) suite=bookworm; root=${PELORIN_I386_ROOT:-/var/cache/pelorin/i386-root} ;;
+    10) suite=trixie; root=${PELORIN_I386_ROOT10:-/var/cache/pelorin/i386-root-trixie} ;;
+    *) echo "wine32-setup: PELORIN_WINE is 8 or 10, not $gen" >&2; exit 2 ;;
+esac
+
+if [ -x /usr/lib/wine/wine ] && /usr/lib/wine/wine --version 2>/dev/null | grep -q "^wine-$gen\."; then
     exit 0
 fi
-
-root=${PELORIN_I386_ROOT:-/var/cache/pelorin/i386-root}
 # Changing this list rebuilds the root's packages.
 packages=(
     wine wine32 libwine fonts-ipafont-gothic fonts-wine locales fontconfig
@@ -30,27 +40,34 @@ packages=(
 )
 stamp="$root/.pelorin-ready"
 want="packages: ${packages[*]}"
+# The Bookworm root's stamp predates the suite's name in it.
+[ "$suite" = bookworm ] || want="suite: $suite; $want"
 
 host_pkgs=()
 command -v debootstrap >/dev/null || host_pkgs+=(debootstrap)
 
-# A static i386 ELF of 93 bytes that exits with status 42.
+# A static i386 ELF of 93 bytes that exits with status 42, and the same with
+# its last e_ident padding byte set: the kernel ignores that byte, but no
+# binfmt_misc entry for i386 (ours or qemu's own) matches it.
 tiny=$(mktemp)
-trap 'rm -f "$tiny"' EXIT
-printf '\x7f\x45\x4c\x46\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00\x01\x00\x00\x00\x54\x80\x04\x08\x34\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x34\x00\x20\x00\x01\x00\x00\x00\x00\x00\x00\x00\x01\x00\x00\x00\x00\x00\x00\x00\x00\x80\x04\x08\x00\x80\x04\x08\x5d\x00\x00\x00\x5d\x00\x00\x00\x05\x00\x00\x00\x00\x10\x00\x00\xb8\x01\x00\x00\x00\xb3\x2a\xcd\x80' > "$tiny"
-chmod +x "$tiny"
+tiny_native=$(mktemp)
+trap 'rm -f "$tiny" "$tiny_native"' EXIT
+elf_head='\x7f\x45\x4c\x46\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00'
+elf_tail='\x02\x00\x03\x00\x01\x00\x00\x00\x54\x80\x04\x08\x34\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x34\x00\x20\x00\x01\x00\x00\x00\x00\x00\x00\x00\x01\x00\x00\x00\x00\x00\x00\x00\x00\x80\x04\x08\x00\x80\x04\x08\x5d\x00\x00\x00\x5d\x00\x00\x00\x05\x00\x00\x00\x00\x10\x00\x00\xb8\x01\x00\x00\x00\xb3\x2a\xcd\x80'
+printf "$elf_head\\x00$elf_tail" > "$tiny"
+printf "$elf_head\\x01$elf_tail" > "$tiny_native"
+chmod +x "$tiny" "$tiny_native"
 
 binfmt=/proc/sys/fs/binfmt_misc
 entry=$binfmt/pelorin-i386
 [ -e "$binfmt/register" ] || $SUDO mount -t binfmt_misc binfmt_misc "$binfmt"
 
-# Whether the kernel itself runs 32-bit code: asked with our own emulation
-# switched off for a moment.
+# Whether the kernel itself runs 32-bit code: asked with the ELF that no
+# emulation catches, so that the emulation other runs are using right now
+# stays on.
 native=false
-if [ -e "$entry" ]; then echo 0 | $SUDO tee "$entry" >/dev/null; fi
-set +e; "$tiny" 2>/dev/null; rc=$?; set -e
+set +e; "$tiny_native" 2>/dev/null; rc=$?; set -e
 [ "$rc" -eq 42 ] && native=true
-if [ -e "$entry" ]; then echo 1 | $SUDO tee "$entry" >/dev/null; fi
 
 if $native; then
     # Native runs are faster: our emulation is not needed.
@@ -105,7 +122,7 @@ build_root() {
         $SUDO mkdir -p "$(dirname "$root")"
         local mirror
         mirror=$(sed -n 's/^URIs: *\(http[^ ]*debian\)\/\?$/\1/p' /etc/apt/sources.list.d/*.sources 2>/dev/null | head -n 1)
-        $SUDO debootstrap --arch=i386 --variant=minbase bookworm "$root" "${mirror:-http://deb.debian.org/debian}" \
+        $SUDO debootstrap --arch=i386 --variant=minbase "$suite" "$root" "${mirror:-http://deb.debian.org/debian}" \
             >/dev/null || return 1
     fi
     # Package scripts start no services in the root.
@@ -121,7 +138,7 @@ build_root() {
         apt-get install -y -qq --no-install-recommends ${packages[*]} >/dev/null && locale-gen >/dev/null"
 }
 
-echo "wine32-setup: building the i386 root in $root (about 5 minutes, once)"
+echo "wine32-setup: building the i386 Debian $suite root (Wine $gen) in $root (about 5 minutes, once)"
 start=$(date +%s)
 # A root left half-built (an interrupted download, say) is built again from
 # the start, once.

@@ -68,6 +68,34 @@ private:
     LogPixelsGuard& operator=(const LogPixelsGuard&);
 };
 
+// While it lives, this thread reads other windows in their own pixels.
+// This test program has no manifest, so it is DPI-unaware: Windows (8.1 and
+// later) and Wine 10 give such a thread the rectangles of a per-monitor
+// aware window of another DPI scaled to 96 DPI. A system without per-thread
+// awareness (Wine 8, older Windows) scales nothing.
+class OwnPixels
+{
+public:
+    OwnPixels() : m_set(NULL), m_old(NULL)
+    {
+        m_set = (SetContext)(void*)::GetProcAddress(::GetModuleHandleA("user32.dll"), "SetThreadDpiAwarenessContext");
+        if (m_set)
+            m_old = m_set((HANDLE)-4);   // DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2
+    }
+    ~OwnPixels()
+    {
+        if (m_old)
+            m_set(m_old);
+    }
+
+private:
+    typedef HANDLE(WINAPI* SetContext)(HANDLE);
+    SetContext m_set;
+    HANDLE m_old;
+    OwnPixels(const OwnPixels&);
+    OwnPixels& operator=(const OwnPixels&);
+};
+
 SIZE SizeOf(const RECT& rc)
 {
     SIZE s = { rc.right - rc.left, rc.bottom - rc.top };
@@ -83,6 +111,7 @@ struct Seen
 
 Seen Look(HWND hWnd, int cx, int cy)
 {
+    OwnPixels own;
     RECT w, c;
     ::GetWindowRect(hWnd, &w);
     ::GetClientRect(hWnd, &c);
@@ -112,7 +141,10 @@ Screen SeeCopy(const std::string& name)
             seen.version = Look(OtherDialog(), 202, 55);
             HWND hLabel = ::GetDlgItem(OtherDialog(), IDC_LINK);
             RECT rc;
-            ::GetClientRect(hLabel, &rc);
+            {
+                OwnPixels own;
+                ::GetClientRect(hLabel, &rc);
+            }
             seen.labelSize = std::to_string(rc.right) + " " + std::to_string(rc.bottom);
             seen.labelExtent = Agent("extent " + Hex(hLabel));
             seen.labelFont = Agent("font " + Hex(hLabel));
@@ -194,8 +226,9 @@ TEST(Manifest, EmbeddedOnceWithItsDeclarations)
 // is still exactly its text's size in the underlined dialog font, which is
 // then 18 pixels high instead of 12. (Windows does this only for a program
 // that declares itself DPI-aware, as the manifest above does, and stretches
-// the others; Wine gives every program the system DPI, so here this checks
-// the layout, and the manifest test the declaration.)
+// the others. Wine 10 reads the declaration as Windows does; Wine 8 gives
+// every program the system DPI, so there this checks the layout only, and
+// the manifest test the declaration.)
 TEST(HighDpi, WindowsScaleAndLinkLabelFitsAt144)
 {
     Screen at96 = SeeCopy("DpiAt96"), at144;

@@ -125,7 +125,9 @@ TEST(Exchange, SwapsThePathsAndEntersEachIntoTheFieldItMovesTo)
 // Items dropped on the background or on the tool's path: one or two fill the
 // fields, whole however long, without entering a history; more change
 // nothing; the tool's path never changes. Wide names, as the shell's own
-// drops hold, and ANSI ones.
+// drops hold, and ANSI ones. A drop that reaches the dialog with its point
+// on a path field (Wine 10 sends drops from the Linux desktop so) is that
+// field's: one item becomes its text, more are ignored.
 TEST(DialogDrop, OneOrTwoItemsFillTheFieldsWhole)
 {
     std::string longPath = "C:\\" + std::string(296, 'l') + "\\end";     // 303 bytes
@@ -138,14 +140,19 @@ TEST(DialogDrop, OneOrTwoItemsFillTheFieldsWhole)
         Strings paths;
         bool wide;
         bool onToolPath;
+        int overField;   // posted to the dialog with the point on this field
     };
     std::vector<Drop> drops;
     for (size_t n = 1; n <= 4; n++)
         for (bool wide : { true, false })
-            drops.push_back(Drop{ Strings(items.begin(), items.begin() + (long)n), wide, false });
-    drops.push_back(Drop{ Strings{ items[1] }, true, true });
-    drops.push_back(Drop{ Strings{ longPath, longDbcs }, true, false });
-    drops.push_back(Drop{ Strings{ longDbcs }, false, true });
+            drops.push_back(Drop{ Strings(items.begin(), items.begin() + (long)n), wide, false, 0 });
+    drops.push_back(Drop{ Strings{ items[1] }, true, true, 0 });
+    drops.push_back(Drop{ Strings{ longPath, longDbcs }, true, false, 0 });
+    drops.push_back(Drop{ Strings{ longDbcs }, false, true, 0 });
+    drops.push_back(Drop{ Strings{ items[1] }, true, false, IDC_DIR1 });
+    drops.push_back(Drop{ Strings{ items[0] }, false, false, IDC_DIR2 });
+    drops.push_back(Drop{ Strings{ longPath }, true, false, IDC_DIR2 });
+    drops.push_back(Drop{ Strings(items.begin(), items.begin() + 2), true, false, IDC_DIR2 });
 
     ClearSettings();
     std::vector<Field> first(drops.size()), second(drops.size());
@@ -159,8 +166,14 @@ TEST(DialogDrop, OneOrTwoItemsFillTheFieldsWhole)
             SetText(Ctl(IDC_DIR2), "C:\\keep2");
         });
         s.Do([&, i] {
-            POINT pt = drops[i].onToolPath ? CentreOf(Ctl(IDC_WINDIFF)) : BackgroundPoint();
-            targets[i] = DropAt(pt, drops[i].paths, drops[i].wide);
+            const Drop& d = drops[i];
+            if (d.overField) {
+                POINT pt = CentreOf(Ctl(d.overField));
+                ::ScreenToClient(MainDialog(), &pt);
+                DropFiles(targets[i] = MainDialog(), d.paths, pt, d.wide);
+                return;
+            }
+            targets[i] = DropAt(d.onToolPath ? CentreOf(Ctl(IDC_WINDIFF)) : BackgroundPoint(), d.paths, d.wide);
         });
         s.Do([&, i] {
             first[i] = ReadField(IDC_DIR1);
@@ -174,12 +187,20 @@ TEST(DialogDrop, OneOrTwoItemsFillTheFieldsWhole)
     for (size_t i = 0; i < drops.size(); i++) {
         const Drop& d = drops[i];
         SCOPED_TRACE(testing::Message() << d.paths.size() << " item(s), " << (d.wide ? "wide" : "ANSI")
-                                        << (d.onToolPath ? ", on the tool's path" : ""));
+                                        << (d.onToolPath ? ", on the tool's path" : "")
+                                        << (d.overField ? ", on a path field" : ""));
         // The edit does not accept files itself: the dialog gets the drop.
         EXPECT_EQ(MainDialog() ? MainDialog() : targets[0], targets[i]);
         size_t n = d.paths.size();
-        EXPECT_EQ(n <= 2 ? d.paths[0] : "C:\\keep1", first[i].text);
-        EXPECT_EQ(n == 2 ? d.paths[1] : "C:\\keep2", second[i].text);
+        std::string want[2] = { n <= 2 ? d.paths[0] : "C:\\keep1", n == 2 ? d.paths[1] : "C:\\keep2" };
+        if (d.overField) {
+            want[0] = "C:\\keep1";
+            want[1] = "C:\\keep2";
+            if (n == 1)
+                want[d.overField == IDC_DIR1 ? 0 : 1] = d.paths[0];
+        }
+        EXPECT_EQ(want[0], first[i].text);
+        EXPECT_EQ(want[1], second[i].text);
         EXPECT_TRUE(first[i].items.empty() && second[i].items.empty());
         EXPECT_EQ("C:\\tools\\windiff.exe", tool[i]);
     }

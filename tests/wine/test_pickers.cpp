@@ -40,6 +40,24 @@ std::string FileNameField(HWND picker)
     return Text(FindChild(picker, "Edit"));
 }
 
+// Why the text, typed into a path field, would not all arrive: a field that
+// does not scroll takes no character past its width. Empty when it would.
+// Leaves the text in the field.
+std::string WhyNotTyped(int id, const std::string& text)
+{
+    HWND hEdit = ComboEdit(id);
+    SetText(Ctl(id), text);
+    long cx = strtol(Agent("extent " + Hex(hEdit)).c_str(), NULL, 10);
+    RECT rc;
+    ::GetClientRect(hEdit, &rc);
+    DWORD margins = (DWORD)::SendMessageA(hEdit, EM_GETMARGINS, 0, 0);
+    long room = rc.right - LOWORD(margins) - HIWORD(margins);
+    if ((::GetWindowLongA(hEdit, GWL_STYLE) & ES_AUTOHSCROLL) || cx <= room)
+        return "";
+    return text + " is " + std::to_string(cx) + " pixels wide, the field shows " + std::to_string(room)
+           + " and does not scroll";
+}
+
 void PressPickerButton(int id)
 {
     ::PostMessageA(::GetDlgItem(OtherDialog(), id), BM_CLICK, 0, 0);
@@ -142,8 +160,16 @@ TEST_P(PickerButton, CancelAfterEditingKeepsTheTypedText)
     const PickerCase& c = GetParam();
     const std::string typed = m_base + (c.folder ? "\\b" : "\\two.txt");
     m_start = typed;   // what the picker opens on
+    std::string unfit;
     Run([](Script& s) { s.Do([] { PressPickerButton(IDCANCEL); }); },
-        [&](Script& s) { s.Focus(c.field).Do([&] { SetText(Ctl(c.field), ""); }).Type(typed); });
+        [&](Script& s) {
+            s.Focus(c.field).Do([&] {
+                unfit = WhyNotTyped(c.field, typed);
+                SetText(Ctl(c.field), "");
+            });
+            s.Type(typed);
+        });
+    EXPECT_EQ("", unfit);
     EXPECT_EQ(typed, m_field.text);
     EXPECT_EQ((Strings{ typed, "E:\\first", "E:\\older" }), m_field.items);
 }
