@@ -24,6 +24,15 @@ std::string PickerFolder()
     ::CreateDirectoryA((dir + "\\b").c_str(), NULL);
     for (const std::wstring& name : { std::wstring(L"\\one.txt"), std::wstring(L"\\two.txt"), std::wstring(L"\\caf\u00e9.txt") })
         ::CloseHandle(::CreateFileW((ToWide(dir) + name).c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL));
+    // Last read a day ago (2^32 x 100 ns is 429 s): the folder picker's first
+    // look inside it, while it looks for the field's folder, changes that
+    // time, as the first look inside any new folder does.
+    FILETIME read;
+    ::GetSystemTimeAsFileTime(&read);
+    read.dwHighDateTime -= 202;
+    HANDLE h = ::CreateFileA(dir.c_str(), FILE_WRITE_ATTRIBUTES, 0, NULL, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, NULL);
+    EXPECT_TRUE(::SetFileTime(h, NULL, &read, NULL)) << "error " << ::GetLastError();
+    ::CloseHandle(h);
     return dir;
 }
 
