@@ -276,11 +276,13 @@ std::string Run(const char* command, const char* data, size_t dataSize)
     Args a = { command };
     std::string verb = a.Word();
     if (verb == "sync")
-        return "";
+        return "synced";
     if (verb == "focus") {
+        // In the window or in a child of it (a combo box's edit part).
         HWND hWnd = a.Window();
         ::SetFocus(hWnd);
-        return ::GetFocus() ? "ok" : "none";
+        HWND hFocus = ::GetFocus();
+        return hFocus && (hFocus == hWnd || ::IsChild(hWnd, hFocus)) ? "ok" : Format("focus on %p", (void*)hFocus);
     }
     if (verb == "foreground") {
         HWND hWnd = a.Window();
@@ -442,17 +444,54 @@ bool Connect()
     return g_block && g_event;
 }
 
-// Messages still waiting in the thread's queue (timers and painting aside).
-bool QueueBusy()
+// The request being answered: the reply is held back until the program has
+// handled what came before the request.
+struct Pending
 {
-    return HIWORD(::GetQueueStatus(QS_POSTMESSAGE | QS_SENDMESSAGE | QS_INPUT)) != 0;
+    LONG request;
+    std::string reply;
+    bool sync;
+    int rounds;
+    UINT_PTR timer;
+};
+Pending g_pending;
+
+void CALLBACK CheckAgain(HWND, UINT, UINT_PTR, DWORD);
+
+// Answers the pending request once the thread's queue holds no posted, sent
+// or input message (timers and painting aside). Until then it looks again
+// from a timer: a thread gets a timer's message only when nothing else
+// waits, so what waits goes first. A queue that never empties is given 100
+// rounds, and a sync then says so.
+void AnswerWhenIdle()
+{
+    if (g_pending.request != g_block->request || g_pending.request == g_block->answered)
+        return;
+    DWORD status = ::GetQueueStatus(QS_POSTMESSAGE | QS_SENDMESSAGE | QS_INPUT);
+    if (HIWORD(status) && g_pending.rounds++ < 100) {
+        if (!g_pending.timer)
+            g_pending.timer = ::SetTimer(NULL, 0, 1, CheckAgain);
+        return;
+    }
+    if (g_pending.timer)
+        ::KillTimer(NULL, g_pending.timer);
+    g_pending.timer = 0;
+    if (HIWORD(status) && g_pending.sync)
+        Answer(g_pending.request, Format("not idle: the queue still held messages (status %lx) after 100 rounds",
+                                         (unsigned long)status));
+    else
+        Answer(g_pending.request, g_pending.reply);
+}
+
+void CALLBACK CheckAgain(HWND, UINT, UINT_PTR, DWORD)
+{
+    AnswerWhenIdle();
 }
 
 } // namespace
 
 // Runs for every message the program's thread takes from its queue. The
-// agent's message carries the request number in wParam and, in lParam, how
-// many times it has been put back behind other messages.
+// agent's message carries the request number in wParam.
 extern "C" __declspec(dllexport) LRESULT CALLBACK AgentHook(int code, WPARAM wParam, LPARAM lParam)
 {
     MSG* msg = (MSG*)lParam;
@@ -460,21 +499,15 @@ extern "C" __declspec(dllexport) LRESULT CALLBACK AgentHook(int code, WPARAM wPa
         g_message = ::RegisterWindowMessageA(PELORIN_AGENT_MESSAGE);
     if (code == HC_ACTION && wParam == PM_REMOVE && msg->message == g_message && Connect()) {
         LONG request = (LONG)msg->wParam;
-        LPARAM rounds = msg->lParam;
         msg->message = WM_NULL;
-        if (request == g_block->request && request != g_block->answered) {
-            static std::string s_reply;
-            if (rounds == 0) {
-                const char* command = g_block->text;
-                size_t commandSize = strlen(command) + 1;
-                s_reply = Run(command, command + commandSize, g_block->size - commandSize);
-            }
-            // Answered once what was posted before this request has been
-            // handled too; a queue that never empties is given 100 rounds.
-            if (QueueBusy() && rounds < 100)
-                ::PostThreadMessageA(::GetCurrentThreadId(), g_message, (WPARAM)request, rounds + 1);
-            else
-                Answer(request, s_reply);
+        if (request == g_block->request && request != g_block->answered && request != g_pending.request) {
+            const char* command = g_block->text;
+            size_t commandSize = strlen(command) + 1;
+            g_pending.request = request;
+            g_pending.sync = strcmp(command, "sync") == 0;
+            g_pending.rounds = 0;
+            g_pending.reply = Run(command, command + commandSize, g_block->size - commandSize);
+            AnswerWhenIdle();
         }
     }
     return ::CallNextHookEx(NULL, code, wParam, lParam);
