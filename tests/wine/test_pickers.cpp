@@ -49,6 +49,13 @@ std::string FileNameField(HWND picker)
     return Text(FindChild(picker, "Edit"));
 }
 
+// The file picker's name field, emptied and with the focus, ready for typing.
+void ClearAndFocus(HWND hEdit)
+{
+    SetText(hEdit, "");
+    ExpectAgent("focus " + Hex(hEdit), "ok", false);
+}
+
 void PressPickerButton(int id)
 {
     ::PostMessageA(::GetDlgItem(OtherDialog(), id), BM_CLICK, 0, 0);
@@ -164,10 +171,10 @@ TEST_P(PickerButton, ConfirmPutsTheChoiceAtTheTopOfThatFieldsHistory)
     Run([&](Script& s) {
         if (c.folder) {
             // Down one folder in the tree, from a to b.
-            s.Do([] { Agent("focus " + Hex(FindChild(OtherDialog(), WC_TREEVIEWA))); }).Key(VK_DOWN);
+            s.Do([] { ExpectAgent("focus " + Hex(FindChild(OtherDialog(), WC_TREEVIEWA)), "ok", false); }).Key(VK_DOWN);
             s.Do([&] { moved = TreeSelection(OtherDialog()); });
         } else {
-            s.Do([] { SetText(FindChild(OtherDialog(), "Edit"), "two.txt"); });
+            s.Do([] { ClearAndFocus(FindChild(OtherDialog(), "Edit")); }).Type("two.txt");
         }
         s.Do([] { PressPickerButton(IDOK); });
     });
@@ -195,11 +202,11 @@ TEST(Pickers, LongTextsAndNamesTheCodePageCannotHold)
     SetString("Dir1", text);
     SetString("Dir2", base + "\\one.txt");
     std::string shows;
-    bool folderOpened = false;
+    std::string folderShown;
     Field first, second;
     Script s;
     s.Click(IDC_BROWSE_DIR1).WaitFor([] { return OtherDialog() != NULL; }).Do([&] {
-        folderOpened = true;
+        folderShown = FindChild(OtherDialog(), WC_TREEVIEWA) ? "a folder picker" : ProgramState();
         PressPickerButton(IDCANCEL);
     });
     s.WaitFor([] { return OtherDialog() == NULL; });
@@ -208,10 +215,9 @@ TEST(Pickers, LongTextsAndNamesTheCodePageCannotHold)
         PressPickerButton(IDCANCEL);
     });
     s.WaitFor([] { return OtherDialog() == NULL; });
-    s.Click(IDC_FILE_DIR2).WaitFor([] { return OtherDialog() != NULL; }).Do([] {
-        ::SendMessageW(FindChild(OtherDialog(), "Edit"), WM_SETTEXT, 0, (LPARAM)L"caf\u00e9.txt");
-        PressPickerButton(IDOK);
-    });
+    s.Click(IDC_FILE_DIR2).WaitFor([] { return OtherDialog() != NULL; });
+    s.Do([] { ClearAndFocus(FindChild(OtherDialog(), "Edit")); }).TypeWide(L"caf\u00e9.txt");
+    s.Do([] { PressPickerButton(IDOK); });
     s.WaitFor([] { return OtherDialog() == NULL; }).Do([&] {
         first = ReadField(IDC_DIR1);
         second = ReadField(IDC_DIR2);
@@ -219,10 +225,10 @@ TEST(Pickers, LongTextsAndNamesTheCodePageCannotHold)
     s.Click(IDCANCEL);
     ASSERT_TRUE(RunProgram(s));
 
-    EXPECT_TRUE(folderOpened);
+    EXPECT_EQ("a folder picker", folderShown);
     EXPECT_TRUE(shows.empty() || shows == text) << shows;
     EXPECT_EQ(text, first.text);
-    EXPECT_TRUE(first.items.empty());
+    EXPECT_EQ(Strings{}, first.items);
     // The short name names café.txt; "cafe.txt" would be another file.
     EXPECT_NE(base + "\\cafe.txt", second.text);
     WIN32_FIND_DATAW found;
