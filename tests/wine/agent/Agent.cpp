@@ -451,41 +451,45 @@ struct Pending
     LONG request;
     std::string reply;
     bool sync;
-    int rounds;
+    int taken;          // messages the thread took while the request waited
     UINT_PTR timer;
 };
 Pending g_pending;
 
-void CALLBACK CheckAgain(HWND, UINT, UINT_PTR, DWORD);
+// A queue that hands the thread this many messages without ever emptying is
+// taken as one that never becomes idle.
+const int kMaxTaken = 1000;
 
-// Answers the pending request once the thread's queue holds no posted, sent
-// or input message (timers and painting aside). Until then it looks again
-// from a timer: a thread gets a timer's message only when nothing else
-// waits, so what waits goes first. A queue that never empties is given 100
-// rounds, and a sync then says so.
-void AnswerWhenIdle()
+bool Waiting()
 {
-    if (g_pending.request != g_block->request || g_pending.request == g_block->answered)
-        return;
-    DWORD status = ::GetQueueStatus(QS_POSTMESSAGE | QS_SENDMESSAGE | QS_INPUT);
-    if (HIWORD(status) && g_pending.rounds++ < 100) {
-        if (!g_pending.timer)
-            g_pending.timer = ::SetTimer(NULL, 0, 1, CheckAgain);
-        return;
-    }
+    return g_pending.request && g_pending.request == g_block->request && g_pending.request != g_block->answered;
+}
+
+void Finish(const std::string& reply)
+{
     if (g_pending.timer)
         ::KillTimer(NULL, g_pending.timer);
     g_pending.timer = 0;
-    if (HIWORD(status) && g_pending.sync)
-        Answer(g_pending.request, Format("not idle: the queue still held messages (status %lx) after 100 rounds",
-                                         (unsigned long)status));
-    else
-        Answer(g_pending.request, g_pending.reply);
+    Answer(g_pending.request, reply);
 }
 
-void CALLBACK CheckAgain(HWND, UINT, UINT_PTR, DWORD)
+// Answers the pending request once the thread's queue holds no posted, sent
+// or input message (timers and painting aside). The thread gets a timer's
+// message only when nothing else waits, so what waits goes first.
+void CALLBACK CheckIdle(HWND, UINT, UINT_PTR, DWORD)
 {
-    AnswerWhenIdle();
+    if (Waiting() && !HIWORD(::GetQueueStatus(QS_POSTMESSAGE | QS_SENDMESSAGE | QS_INPUT)))
+        Finish(g_pending.reply);
+}
+
+// Counts a message the thread took while a request waits. A queue that never
+// empties gets the reply anyway, except for a sync, which says so.
+void CountTaken()
+{
+    if (Waiting() && ++g_pending.taken >= kMaxTaken)
+        Finish(g_pending.sync ? Format("not idle: the program took %d messages and its queue never emptied",
+                                       g_pending.taken)
+                              : g_pending.reply);
 }
 
 } // namespace
@@ -497,17 +501,24 @@ extern "C" __declspec(dllexport) LRESULT CALLBACK AgentHook(int code, WPARAM wPa
     MSG* msg = (MSG*)lParam;
     if (!g_message)
         g_message = ::RegisterWindowMessageA(PELORIN_AGENT_MESSAGE);
-    if (code == HC_ACTION && wParam == PM_REMOVE && msg->message == g_message && Connect()) {
-        LONG request = (LONG)msg->wParam;
-        msg->message = WM_NULL;
-        if (request == g_block->request && request != g_block->answered && request != g_pending.request) {
-            const char* command = g_block->text;
-            size_t commandSize = strlen(command) + 1;
-            g_pending.request = request;
-            g_pending.sync = strcmp(command, "sync") == 0;
-            g_pending.rounds = 0;
-            g_pending.reply = Run(command, command + commandSize, g_block->size - commandSize);
-            AnswerWhenIdle();
+    if (code == HC_ACTION && wParam == PM_REMOVE && Connect()) {
+        if (msg->message != g_message) {
+            CountTaken();
+        } else {
+            LONG request = (LONG)msg->wParam;
+            msg->message = WM_NULL;
+            if (request == g_block->request && request != g_block->answered && request != g_pending.request) {
+                const char* command = g_block->text;
+                size_t commandSize = strlen(command) + 1;
+                if (g_pending.timer)
+                    ::KillTimer(NULL, g_pending.timer);
+                g_pending.request = request;
+                g_pending.sync = strcmp(command, "sync") == 0;
+                g_pending.taken = 0;
+                g_pending.reply = Run(command, command + commandSize, g_block->size - commandSize);
+                g_pending.timer = ::SetTimer(NULL, 0, 1, CheckIdle);
+                CheckIdle(NULL, 0, 0, 0);
+            }
         }
     }
     return ::CallNextHookEx(NULL, code, wParam, lParam);

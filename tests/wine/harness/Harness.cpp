@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 #include <shellapi.h>
+#include <tlhelp32.h>
 
 #include <stdio.h>
 #include <string.h>
@@ -12,6 +13,9 @@
 namespace harness {
 
 namespace {
+
+// The reply of a request that got none (the failure is reported once).
+const char kNoAnswer[] = "<no answer>";
 
 // The program while a script runs.
 struct Program
@@ -166,7 +170,7 @@ std::string Agent(const std::string& command, const std::string& data)
         if (!Running())
             return kProgramEnded;
         ADD_FAILURE() << "the agent gave no answer to \"" << command << "\" within 20 s; " << ProgramState();
-        return "<no answer>";
+        return kNoAnswer;
     }
     return std::string(p.block->text, p.block->size);
 }
@@ -174,7 +178,7 @@ std::string Agent(const std::string& command, const std::string& data)
 void ExpectAgent(const std::string& command, const std::string& expected, bool mayEnd)
 {
     std::string reply = Agent(command);
-    if (reply != expected && !(mayEnd && reply == kProgramEnded))
+    if (reply != expected && reply != kNoAnswer && !(mayEnd && reply == kProgramEnded))
         ADD_FAILURE() << "the agent answered \"" << command << "\" with \"" << reply << "\", not \"" << expected
                       << "\"";
 }
@@ -740,11 +744,25 @@ std::vector<std::string> StandinRecords()
     return records;
 }
 
+// Whether a stand-in, started by anyone, still runs (it records its start
+// and ends).
+static bool StandinRunning()
+{
+    HANDLE hSnap = ::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    PROCESSENTRY32 pe;
+    pe.dwSize = sizeof(pe);
+    bool found = false;
+    for (BOOL ok = ::Process32First(hSnap, &pe); ok && !found; ok = ::Process32Next(hSnap, &pe))
+        found = lstrcmpiA(pe.szExeFile, "standin.exe") == 0;
+    ::CloseHandle(hSnap);
+    return found;
+}
+
 std::vector<std::string> WaitStandinRecords(size_t n, DWORD timeoutMs)
 {
     DWORD start = ::GetTickCount();
     std::vector<std::string> records = StandinRecords();
-    while (records.size() < n && ::GetTickCount() - start < timeoutMs) {
+    while ((records.size() < n || StandinRunning()) && ::GetTickCount() - start < timeoutMs) {
         ::Sleep(20);
         records = StandinRecords();
     }

@@ -163,7 +163,8 @@ std::string ScratchDir();
 std::string StandinPath();
 void ResetStandinLog();
 std::vector<std::string> StandinRecords();
-// Waits until at least n records exist; returns them.
+// Waits until at least n records exist and no stand-in runs any more (so
+// that a start in progress has been recorded); returns them.
 std::vector<std::string> WaitStandinRecords(size_t n, DWORD timeoutMs = 10000);
 // A record's parameters: what follows the quoted program path and one space.
 std::string Parameters(const std::string& record);
