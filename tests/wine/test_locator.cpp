@@ -160,10 +160,7 @@ TEST(Locator, ChooserStartsFromThePathAndTakesTheConfirmedFile)
             ownedByMain = ::GetWindow(hFile, GW_OWNER) == MainDialog();
         });
         if (confirm)
-            s.Do([&] {
-                SetText(FileNameEdit(hFile), "");
-                ExpectAgent("focus " + Hex(FileNameEdit(hFile)), "ok", false);
-            }).Type("chosen.txt");
+            s.Do([&] { EmptyAndFocus(FileNameEdit(hFile)); }).Type("chosen.txt");
         s.Do([&] { ::PostMessageA(hFile, WM_COMMAND, confirm ? IDOK : IDCANCEL, 0); });
         s.WaitFor([] { return OtherDialog() == NULL; });
         s.Do([&] { after = Text(Ctl(IDC_WINDIFF)); });

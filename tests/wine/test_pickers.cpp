@@ -49,13 +49,6 @@ std::string FileNameField(HWND picker)
     return Text(FindChild(picker, "Edit"));
 }
 
-// The file picker's name field, emptied and with the focus, ready for typing.
-void ClearAndFocus(HWND hEdit)
-{
-    SetText(hEdit, "");
-    ExpectAgent("focus " + Hex(hEdit), "ok", false);
-}
-
 void PressPickerButton(int id)
 {
     ::PostMessageA(::GetDlgItem(OtherDialog(), id), BM_CLICK, 0, 0);
@@ -174,7 +167,7 @@ TEST_P(PickerButton, ConfirmPutsTheChoiceAtTheTopOfThatFieldsHistory)
             s.Do([] { ExpectAgent("focus " + Hex(FindChild(OtherDialog(), WC_TREEVIEWA)), "ok", false); }).Key(VK_DOWN);
             s.Do([&] { moved = TreeSelection(OtherDialog()); });
         } else {
-            s.Do([] { ClearAndFocus(FindChild(OtherDialog(), "Edit")); }).Type("two.txt");
+            s.Do([] { EmptyAndFocus(FindChild(OtherDialog(), "Edit")); }).Type("two.txt");
         }
         s.Do([] { PressPickerButton(IDOK); });
     });
@@ -216,7 +209,7 @@ TEST(Pickers, LongTextsAndNamesTheCodePageCannotHold)
     });
     s.WaitFor([] { return OtherDialog() == NULL; });
     s.Click(IDC_FILE_DIR2).WaitFor([] { return OtherDialog() != NULL; });
-    s.Do([] { ClearAndFocus(FindChild(OtherDialog(), "Edit")); }).TypeWide(L"caf\u00e9.txt");
+    s.Do([] { EmptyAndFocus(FindChild(OtherDialog(), "Edit")); }).TypeWide(L"caf\u00e9.txt");
     s.Do([] { PressPickerButton(IDOK); });
     s.WaitFor([] { return OtherDialog() == NULL; }).Do([&] {
         first = ReadField(IDC_DIR1);

@@ -547,6 +547,12 @@ void SetText(HWND hWnd, const std::string& text)
     Send(hWnd, WM_SETTEXT, 0, (LPARAM)ToWide(text).c_str());
 }
 
+void EmptyAndFocus(HWND hEdit)
+{
+    SetText(hEdit, "");
+    ExpectAgent("focus " + Hex(hEdit), "ok", false);
+}
+
 std::vector<std::string> ComboItems(int id)
 {
     std::vector<std::string> items;

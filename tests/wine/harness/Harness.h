@@ -100,6 +100,9 @@ std::wstring TextW(HWND hWnd);
 // notification, so no completion. For setting a scene up; what a user types
 // or pastes goes through Script::Type, TypeWide or Paste.
 void SetText(HWND hWnd, const std::string& text);
+// Empties an edit of the program's (a picker's name field) and gives it the
+// focus, ready for typing.
+void EmptyAndFocus(HWND hEdit);
 std::vector<std::string> ComboItems(int id);
 // A path field as the user sees it: its text and its list.
 struct Field
