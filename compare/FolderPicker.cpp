@@ -6,14 +6,37 @@
 
 namespace {
 
+// The folder to select first, and whether the browser reported a selection
+// while it was asked for one.
+struct InitialSelection
+{
+    const WCHAR* pszPath;
+    bool bSelected;
+};
+
+// How many times the browser is asked for the first selection.
+const int kSelectionTries = 3;
+
 // Called by the folder browser; once its window is ready, selects the folder
-// whose path lpData points at (UTF-16). A path that names no folder selects
-// nothing.
+// whose path the InitialSelection that lpData points at holds. The browser
+// matches the folder's item IDs, which carry the folders' times, against
+// those of its tree, and the tree's first reading of a folder can change its
+// access time under it: the first request then selects nothing. So the
+// request is repeated, a few times at most, until the browser reports a
+// selection. A path that names no folder selects nothing.
 int CALLBACK InitialSelectionProc(HWND hWnd, UINT uMsg, LPARAM lParam, LPARAM lpData)
 {
-    (void)lParam;
-    if (uMsg == BFFM_INITIALIZED)
-        ::SendMessageW(hWnd, BFFM_SETSELECTIONW, TRUE, lpData);
+    InitialSelection* pSelection = (InitialSelection*)lpData;
+    if (uMsg == BFFM_SELCHANGED && lParam) {
+        pSelection->bSelected = true;
+    } else if (uMsg == BFFM_INITIALIZED) {
+        for (int i = 0; i < kSelectionTries; i++) {
+            pSelection->bSelected = false;
+            ::SendMessageW(hWnd, BFFM_SETSELECTIONW, TRUE, (LPARAM)pSelection->pszPath);
+            if (pSelection->bSelected)
+                break;
+        }
+    }
     return 0;
 }
 
@@ -31,8 +54,9 @@ int BrowseForFolder(HWND hOwner, const char* pszTitle, CString& path)
     bi.pszDisplayName = szDisplayName;
     bi.lpszTitle = pszTitle ? pszTitle : "Select Folder";
     bi.ulFlags = BIF_RETURNONLYFSDIRS | BIF_RETURNFSANCESTORS;
+    InitialSelection selection = { initial, false };
     bi.lpfn = InitialSelectionProc;
-    bi.lParam = (LPARAM)(const WCHAR*)initial;
+    bi.lParam = (LPARAM)&selection;
 
     // The shell wants COM in the calling thread; leave it as it was found.
     HRESULT hrCom = ::CoInitialize(NULL);

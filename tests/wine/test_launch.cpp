@@ -13,17 +13,18 @@ namespace {
 
 typedef std::vector<std::string> Strings;
 
-// The dialog with the tool, the box as given and the two field texts.
+// The dialog with the tool pasted, the box as given and the field texts as
+// stored (a path field does not scroll: a wider text is never typed whole),
+// each field focused once, so that it enters its text in its history.
 Script Prepared(const std::string& tool, bool subDir, const std::string& dir1, const std::string& dir2)
 {
+    SetString("Dir1", dir1);
+    SetString("Dir2", dir2);
     Script s;
-    s.Do([=] {
-        SetText(Ctl(IDC_WINDIFF), tool);
-        ::SendMessageA(Ctl(IDC_SUBDIR), BM_SETCHECK, subDir ? BST_CHECKED : BST_UNCHECKED, 0);
-        SetText(Ctl(IDC_DIR1), dir1);
-        SetText(Ctl(IDC_DIR2), dir2);
-    });
-    return s;
+    s.Focus(IDC_WINDIFF).Paste(ToWide(tool));
+    if (!subDir)
+        s.Click(IDC_SUBDIR);
+    return s.Focus(IDC_DIR1).Focus(IDC_DIR2);
 }
 
 // What the stand-in received from one OK: its parameters and its
@@ -84,9 +85,9 @@ TEST(Launch, HandsTheToolTheQuotedPathsAndTheOption)
         EXPECT_EQ(c.parameters, l.parameters);
         if (!c.arguments.empty())
             EXPECT_EQ(c.arguments, l.arguments);
-        // Stored as shown, however long.
-        EXPECT_EQ(c.dir1, GetString("Dir1"));
-        EXPECT_EQ(c.dir2, GetString("Dir2"));
+        // Stored as shown, however long; OK took the focus from the second field.
+        EXPECT_EQ(c.dir1.empty() ? "" : c.dir1 + "|" + c.dir1, GetString("Dir1"));
+        EXPECT_EQ(c.dir2.empty() ? "" : c.dir2 + "|" + c.dir2, GetString("Dir2"));
     }
 }
 
@@ -207,11 +208,16 @@ TEST(Launch, EnterLaunchesAndLongDoubleBytePathsStart)
 // selected, nothing starts, and the path is stored as it was.
 TEST(Launch, ToolThatCannotStartIsReportedAndTheDialogStays)
 {
+    // The stand-in's own path, 300 characters long or one more with ".\"
+    // steps: handed to the shell whole, it would start.
+    std::string longStandin = BuildDir();
+    while (longStandin.size() < 300 - 11)
+        longStandin += ".\\";
     const Strings tools = { "",
                             "C:\\no such folder\\windiff.exe",
                             "C:\\" + std::string(256, 't'),    // 259 characters
                             "C:\\" + std::string(257, 't'),    // 260
-                            "C:\\" + std::string(297, 't'),    // 300
+                            longStandin + "standin.exe",
                             "C:\\" + std::string(3997, 't') };
     std::vector<BoxShown> boxes(tools.size());
     std::vector<bool> focused(tools.size()), selected(tools.size()), open(tools.size());
@@ -219,7 +225,8 @@ TEST(Launch, ToolThatCannotStartIsReportedAndTheDialogStays)
     ResetStandinLog();
     Script s = Prepared("", true, "a", "b");
     for (size_t i = 0; i < tools.size(); i++) {
-        s.Do([&, i] { SetText(Ctl(IDC_WINDIFF), tools[i]); }).Click(IDOK);
+        // The tool's path has the focus, its text selected, as the box before left it.
+        s.Focus(IDC_WINDIFF).Paste(ToWide(tools[i])).Click(IDOK);
         s.WaitFor([] { return OtherDialog() != NULL; }).Do([&, i] {
             boxes[i] = ReadMessageBox(OtherDialog());
             ::PostMessageA(OtherDialog(), WM_COMMAND, IDOK, 0);
@@ -234,6 +241,7 @@ TEST(Launch, ToolThatCannotStartIsReportedAndTheDialogStays)
     s.Click(IDCANCEL);
     ASSERT_TRUE(RunProgram(s, 60000));
 
+    EXPECT_EQ(Strings{}, WaitStandinRecords(0));
     for (size_t i = 0; i < tools.size(); i++) {
         SCOPED_TRACE(tools[i].size());
         EXPECT_EQ("Pelorin", boxes[i].caption);
@@ -248,7 +256,6 @@ TEST(Launch, ToolThatCannotStartIsReportedAndTheDialogStays)
         EXPECT_TRUE(selected[i]);
     }
     EXPECT_NE(std::wstring::npos, boxes[0].message.find(L"WinDiff")) << "the empty path's reason";
-    EXPECT_TRUE(StandinRecords().empty());
     EXPECT_EQ(tools.back(), GetString("WinDiff"));
 }
 
@@ -258,7 +265,6 @@ TEST(Launch, ToolThatCannotStartIsReportedAndTheDialogStays)
 TEST(Session, EndingTheSessionStoresWhatTheDialogShows)
 {
     ClearSettings();
-    SetString("Dir1", "C:\\old|C:\\old");
     LRESULT answer = 0;
     std::string atEnd[4];
     const char* const names[4] = { "Dir1", "Dir2", "SubDir", "WinDiff" };
@@ -274,7 +280,7 @@ TEST(Session, EndingTheSessionStoresWhatTheDialogShows)
 
     EXPECT_EQ(TRUE, answer);
     EXPECT_EQ("C:\\typed|C:\\typed|C:\\old", atEnd[0]);
-    EXPECT_EQ("D:\\second", atEnd[1]);
+    EXPECT_EQ("D:\\second|D:\\second", atEnd[1]);
     EXPECT_EQ("0", atEnd[2]);
     EXPECT_EQ("C:\\tools\\diff.exe", atEnd[3]);
     for (int i = 0; i < 4; i++)

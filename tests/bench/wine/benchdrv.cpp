@@ -2,17 +2,20 @@
 // process (so against one warm wineserver):
 //   - start to interactive: from CreateProcess until the program's dialog is
 //     visible, answers a sent message (its thread is pumping messages) and
-//     WaitForInputIdle has returned (it waits for input with none pending);
+//     WaitForInputIdle has returned (it waits for input with none pending).
+//     Three rounds, each of runs starts of either program taken in turn; the
+//     start ratio is the median of the rounds' ratios of medians, so that one
+//     noisy round cannot decide it, and their spread is reported beside it;
 //   - private bytes at that moment;
 //   - OK to launch: from the OK click until the stand-in comparison program
 //     runs (it has written its record);
 //   - start to interactive with 10,000 entries stored in the first path field.
 // Pelorin starts with ten history entries stored per field. Prints a table and
-// writes the figures as JSON.
+// writes the figures as JSON; a figure that was not measured is null.
 //
 // benchdrv <Pelorin.exe> <floor.exe> <standin.exe> <out.json> [runs [start-only]]
-// "start-only" measures only the starts of the two programs (for comparing
-// builds of either).
+// runs: per program and round. "start-only" measures only the starts of the
+// two programs (for comparing builds of either).
 #include <windows.h>
 #include <psapi.h>
 
@@ -25,6 +28,7 @@
 namespace {
 
 const DWORD kTimeoutMs = 30000;
+const int kRounds = 3;
 
 LARGE_INTEGER g_freq;
 
@@ -37,14 +41,16 @@ double Now()
 
 struct Stats
 {
+    bool measured;
     double min, median, max;
 };
 
 Stats Summarise(std::vector<double> v)
 {
-    Stats s = { 0, 0, 0 };
+    Stats s = { false, 0, 0, 0 };
     if (v.empty())
         return s;
+    s.measured = true;
     std::sort(v.begin(), v.end());
     size_t n = v.size();
     s.min = v.front();
@@ -183,13 +189,36 @@ void Kill(Started& s)
 
 void PrintRow(const char* what, const Stats& s, double scale = 1.0)
 {
-    printf("  %-34s %10.1f %10.1f %10.1f\n", what, s.min / scale, s.median / scale, s.max / scale);
+    if (s.measured)
+        printf("  %-34s %10.1f %10.1f %10.1f\n", what, s.min / scale, s.median / scale, s.max / scale);
+    else
+        printf("  %-34s %10s\n", what, "not measured");
 }
 
-void JsonStats(FILE* f, const char* name, const Stats& s, bool last = false)
+// A figure as JSON: null when it was not measured.
+std::string Json(bool measured, double value, const char* format = "%.3f")
 {
-    fprintf(f, "    \"%s\": {\"min\": %.3f, \"median\": %.3f, \"max\": %.3f}%s\n", name, s.min, s.median, s.max,
-            last ? "" : ",");
+    char buf[64] = "null";
+    if (measured)
+        sprintf(buf, format, value);
+    return buf;
+}
+
+std::string JsonStats(const Stats& s)
+{
+    if (!s.measured)
+        return "null";
+    return "{\"min\": " + Json(true, s.min) + ", \"median\": " + Json(true, s.median) + ", \"max\": "
+           + Json(true, s.max) + "}";
+}
+
+// The ratio of two medians; not measured when either is missing.
+Stats Ratio(const Stats& a, const Stats& b)
+{
+    Stats r = { a.measured && b.measured && b.median > 0, 0, 0, 0 };
+    if (r.measured)
+        r.min = r.median = r.max = a.median / b.median;
+    return r;
 }
 
 std::string BaseName(const std::string& path)
@@ -231,22 +260,39 @@ int main(int argc, char** argv)
         Kill(s);
     }
 
-    // Start to interactive, alternating which program goes first.
+    // Start to interactive: rounds of starts, alternating which program
+    // goes first.
     std::vector<double> startP, startF, privP, privF;
+    Stats roundP[kRounds], roundF[kRounds], roundRatio[kRounds];
+    std::vector<double> ratios;
     int failures = 0;
-    for (int i = 0; i < runs; i++) {
-        for (int k = 0; k < 2; k++) {
-            bool isPelorin = (k == 0) == (i % 2 == 0);
-            Started s;
-            if (Start(isPelorin ? pelorin : floorExe, s)) {
-                (isPelorin ? startP : startF).push_back(s.ms);
-                (isPelorin ? privP : privF).push_back(s.privateBytes);
-            } else {
-                failures++;
+    for (int r = 0; r < kRounds; r++) {
+        std::vector<double> p, fl;
+        for (int i = 0; i < runs; i++) {
+            for (int k = 0; k < 2; k++) {
+                bool isPelorin = (k == 0) == (i % 2 == 0);
+                Started s;
+                if (Start(isPelorin ? pelorin : floorExe, s)) {
+                    (isPelorin ? p : fl).push_back(s.ms);
+                    (isPelorin ? privP : privF).push_back(s.privateBytes);
+                } else {
+                    failures++;
+                }
+                Kill(s);
             }
-            Kill(s);
         }
+        startP.insert(startP.end(), p.begin(), p.end());
+        startF.insert(startF.end(), fl.begin(), fl.end());
+        roundP[r] = Summarise(p);
+        roundF[r] = Summarise(fl);
+        roundRatio[r] = Ratio(roundP[r], roundF[r]);
+        if (roundRatio[r].measured)
+            ratios.push_back(roundRatio[r].median);
     }
+    // The rounds' ratios: their median is the start ratio, and their spread
+    // (largest less smallest) says how far one round may stray.
+    const Stats ratio = Summarise(ratios);
+    const bool allRounds = (int)ratios.size() == kRounds;
 
     // OK to launch.
     std::vector<double> okLaunch;
@@ -299,14 +345,23 @@ int main(int argc, char** argv)
 
     const Stats sp = Summarise(startP), sf = Summarise(startF), mp = Summarise(privP), mf = Summarise(privF),
                 ok = Summarise(okLaunch), big = Summarise(bigStart);
-    const double ratio = sf.median > 0 ? sp.median / sf.median : 0;
-    const double privRatio = mf.median > 0 ? mp.median / mf.median : 0;
+    const Stats privRatio = Ratio(mp, mf);
 
-    printf("Under Wine (%d-bit build), %d runs each, one warm wineserver\n", (int)sizeof(void*) * 8, runs);
+    printf("Under Wine (%d-bit build), %d rounds of %d runs each, one warm wineserver\n", (int)sizeof(void*) * 8,
+           kRounds, runs);
     printf("  %-34s %10s %10s %10s\n", "", "min", "median", "max");
     PrintRow("start to interactive, Pelorin (ms)", sp);
     PrintRow("start to interactive, floor (ms)", sf);
-    printf("  %-34s %10.3f%s\n", "start ratio Pelorin/floor (median)", ratio, startOnly ? "" : "   (target <= 1.05)");
+    for (int r = 0; r < kRounds; r++) {
+        char label[64];
+        sprintf(label, "round %d: Pelorin, floor (ms)", r + 1);
+        printf("  %-34s %10s %10s %10s   ratio %s\n", label, Json(roundP[r].measured, roundP[r].median, "%.1f").c_str(),
+               Json(roundF[r].measured, roundF[r].median, "%.1f").c_str(), "",
+               Json(roundRatio[r].measured, roundRatio[r].median).c_str());
+    }
+    printf("  %-34s %10s %10s   spread %s%s\n", "start ratio Pelorin/floor", "",
+           Json(allRounds, ratio.median).c_str(), Json(allRounds, ratio.max - ratio.min).c_str(),
+           startOnly ? "" : "   (target: median <= 1.05)");
     PrintRow("private bytes, Pelorin (KB)", mp, 1024.0);
     PrintRow("private bytes, floor (KB)", mf, 1024.0);
     if (!startOnly) {
@@ -323,19 +378,26 @@ int main(int argc, char** argv)
         fprintf(stderr, "benchdrv: cannot write %s\n", outPath);
         return 1;
     }
-    fprintf(f, "{\n  \"runs\": %d,\n  \"failures\": %d,\n", runs, failures);
+    fprintf(f, "{\n  \"rounds\": %d,\n  \"runs_per_round\": %d,\n  \"failures\": %d,\n", kRounds, runs, failures);
     fprintf(f, "  \"start_to_interactive_ms\": {\n");
-    JsonStats(f, "pelorin", sp);
-    JsonStats(f, "floor", sf);
-    fprintf(f, "    \"ratio_of_medians\": %.4f,\n    \"target_ratio\": 1.05\n  },\n", ratio);
-    fprintf(f, "  \"ok_to_launch_ms\": {\"min\": %.3f, \"median\": %.3f, \"max\": %.3f},\n", ok.min, ok.median,
-            ok.max);
-    fprintf(f, "  \"private_bytes\": {\n");
-    JsonStats(f, "pelorin", mp);
-    JsonStats(f, "floor", mf);
-    fprintf(f, "    \"ratio_of_medians\": %.4f\n  },\n", privRatio);
-    fprintf(f, "  \"start_with_10000_history_ms\": {\"runs\": %d, \"min\": %.3f, \"median\": %.3f, \"max\": %.3f}\n}\n",
-            (int)bigStart.size(), big.min, big.median, big.max);
+    fprintf(f, "    \"pelorin\": %s,\n    \"floor\": %s,\n", JsonStats(sp).c_str(), JsonStats(sf).c_str());
+    fprintf(f, "    \"rounds\": [");
+    for (int r = 0; r < kRounds; r++)
+        fprintf(f, "%s{\"pelorin_median\": %s, \"floor_median\": %s, \"ratio\": %s}", r ? ", " : "",
+                Json(roundP[r].measured, roundP[r].median).c_str(), Json(roundF[r].measured, roundF[r].median).c_str(),
+                Json(roundRatio[r].measured, roundRatio[r].median, "%.4f").c_str());
+    fprintf(f, "],\n    \"ratio_median\": %s,\n    \"ratio_spread\": %s%s\n  },\n",
+            Json(allRounds, ratio.median, "%.4f").c_str(), Json(allRounds, ratio.max - ratio.min, "%.4f").c_str(),
+            startOnly ? "" : ",\n    \"target_ratio\": 1.05");
+    fprintf(f, "  \"private_bytes\": {\n    \"pelorin\": %s,\n    \"floor\": %s,\n    \"ratio_of_medians\": %s\n  }",
+            JsonStats(mp).c_str(), JsonStats(mf).c_str(), Json(privRatio.measured, privRatio.median, "%.4f").c_str());
+    // What a start-only run does not measure is left out.
+    if (!startOnly) {
+        fprintf(f, ",\n  \"ok_to_launch_ms\": %s,\n", JsonStats(ok).c_str());
+        fprintf(f, "  \"start_with_10000_history_ms\": {\"runs\": %d, \"stats\": %s}", (int)bigStart.size(),
+                JsonStats(big).c_str());
+    }
+    fprintf(f, "\n}\n");
     fclose(f);
     return failures ? 1 : 0;
 }

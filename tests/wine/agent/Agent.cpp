@@ -276,11 +276,13 @@ std::string Run(const char* command, const char* data, size_t dataSize)
     Args a = { command };
     std::string verb = a.Word();
     if (verb == "sync")
-        return "";
+        return "synced";
     if (verb == "focus") {
+        // In the window or in a child of it (a combo box's edit part).
         HWND hWnd = a.Window();
         ::SetFocus(hWnd);
-        return ::GetFocus() ? "ok" : "none";
+        HWND hFocus = ::GetFocus();
+        return hFocus && (hFocus == hWnd || ::IsChild(hWnd, hFocus)) ? "ok" : Format("focus on %p", (void*)hFocus);
     }
     if (verb == "foreground") {
         HWND hWnd = a.Window();
@@ -442,39 +444,81 @@ bool Connect()
     return g_block && g_event;
 }
 
-// Messages still waiting in the thread's queue (timers and painting aside).
-bool QueueBusy()
+// The request being answered: the reply is held back until the program has
+// handled what came before the request.
+struct Pending
 {
-    return HIWORD(::GetQueueStatus(QS_POSTMESSAGE | QS_SENDMESSAGE | QS_INPUT)) != 0;
+    LONG request;
+    std::string reply;
+    bool sync;
+    int taken;          // messages the thread took while the request waited
+    UINT_PTR timer;
+};
+Pending g_pending;
+
+// A queue that hands the thread this many messages without ever emptying is
+// taken as one that never becomes idle.
+const int kMaxTaken = 1000;
+
+bool Waiting()
+{
+    return g_pending.request && g_pending.request == g_block->request && g_pending.request != g_block->answered;
+}
+
+void Finish(const std::string& reply)
+{
+    if (g_pending.timer)
+        ::KillTimer(NULL, g_pending.timer);
+    g_pending.timer = 0;
+    Answer(g_pending.request, reply);
+}
+
+// Answers the pending request once the thread's queue holds no posted, sent
+// or input message (timers and painting aside). The thread gets a timer's
+// message only when nothing else waits, so what waits goes first.
+void CALLBACK CheckIdle(HWND, UINT, UINT_PTR, DWORD)
+{
+    if (Waiting() && !HIWORD(::GetQueueStatus(QS_POSTMESSAGE | QS_SENDMESSAGE | QS_INPUT)))
+        Finish(g_pending.reply);
+}
+
+// Counts a message the thread took while a request waits. A queue that never
+// empties gets the reply anyway, except for a sync, which says so.
+void CountTaken()
+{
+    if (Waiting() && ++g_pending.taken >= kMaxTaken)
+        Finish(g_pending.sync ? Format("not idle: the program took %d messages and its queue never emptied",
+                                       g_pending.taken)
+                              : g_pending.reply);
 }
 
 } // namespace
 
 // Runs for every message the program's thread takes from its queue. The
-// agent's message carries the request number in wParam and, in lParam, how
-// many times it has been put back behind other messages.
+// agent's message carries the request number in wParam.
 extern "C" __declspec(dllexport) LRESULT CALLBACK AgentHook(int code, WPARAM wParam, LPARAM lParam)
 {
     MSG* msg = (MSG*)lParam;
     if (!g_message)
         g_message = ::RegisterWindowMessageA(PELORIN_AGENT_MESSAGE);
-    if (code == HC_ACTION && wParam == PM_REMOVE && msg->message == g_message && Connect()) {
-        LONG request = (LONG)msg->wParam;
-        LPARAM rounds = msg->lParam;
-        msg->message = WM_NULL;
-        if (request == g_block->request && request != g_block->answered) {
-            static std::string s_reply;
-            if (rounds == 0) {
+    if (code == HC_ACTION && wParam == PM_REMOVE && Connect()) {
+        if (msg->message != g_message) {
+            CountTaken();
+        } else {
+            LONG request = (LONG)msg->wParam;
+            msg->message = WM_NULL;
+            if (request == g_block->request && request != g_block->answered && request != g_pending.request) {
                 const char* command = g_block->text;
                 size_t commandSize = strlen(command) + 1;
-                s_reply = Run(command, command + commandSize, g_block->size - commandSize);
+                if (g_pending.timer)
+                    ::KillTimer(NULL, g_pending.timer);
+                g_pending.request = request;
+                g_pending.sync = strcmp(command, "sync") == 0;
+                g_pending.taken = 0;
+                g_pending.reply = Run(command, command + commandSize, g_block->size - commandSize);
+                g_pending.timer = ::SetTimer(NULL, 0, 1, CheckIdle);
+                CheckIdle(NULL, 0, 0, 0);
             }
-            // Answered once what was posted before this request has been
-            // handled too; a queue that never empties is given 100 rounds.
-            if (QueueBusy() && rounds < 100)
-                ::PostThreadMessageA(::GetCurrentThreadId(), g_message, (WPARAM)request, rounds + 1);
-            else
-                Answer(request, s_reply);
         }
     }
     return ::CallNextHookEx(NULL, code, wParam, lParam);

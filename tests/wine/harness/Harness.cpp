@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 #include <shellapi.h>
+#include <tlhelp32.h>
 
 #include <stdio.h>
 #include <string.h>
@@ -12,6 +13,9 @@
 namespace harness {
 
 namespace {
+
+// The reply of a request that got none (the failure is reported once).
+const char kNoAnswer[] = "<no answer>";
 
 // The program while a script runs.
 struct Program
@@ -147,7 +151,7 @@ std::string Agent(const std::string& command, const std::string& data)
 {
     Program& p = g_program;
     if (!p.block || !Running())
-        return "<no program>";
+        return kProgramEnded;
     static LONG s_request;
     LONG request = ++s_request;
     memcpy(p.block->text, command.c_str(), command.size() + 1);
@@ -159,10 +163,61 @@ std::string Agent(const std::string& command, const std::string& data)
     HANDLE waits[2] = { p.hAnswered, p.pi.hProcess };
     for (DWORD start = ::GetTickCount(); p.block->answered != request;) {
         DWORD left = 20000 - (::GetTickCount() - start);
-        if ((LONG)left <= 0 || ::WaitForMultipleObjects(2, waits, FALSE, left) != WAIT_OBJECT_0)
-            return p.block->answered == request ? std::string(p.block->text, p.block->size) : "<no answer>";
+        if ((LONG)left > 0 && ::WaitForMultipleObjects(2, waits, FALSE, left) == WAIT_OBJECT_0)
+            continue;
+        if (p.block->answered == request)
+            break;
+        if (!Running())
+            return kProgramEnded;
+        ADD_FAILURE() << "the agent gave no answer to \"" << command << "\" within 20 s; " << ProgramState();
+        return kNoAnswer;
     }
     return std::string(p.block->text, p.block->size);
+}
+
+void ExpectAgent(const std::string& command, const std::string& expected, bool mayEnd)
+{
+    std::string reply = Agent(command);
+    if (reply != expected && reply != kNoAnswer && !(mayEnd && reply == kProgramEnded))
+        ADD_FAILURE() << "the agent answered \"" << command << "\" with \"" << reply << "\", not \"" << expected
+                      << "\"";
+}
+
+static void Sync()
+{
+    ExpectAgent("sync", "synced", true);
+}
+
+namespace {
+// A window's class and title, read without a message: the program may hang.
+std::string Describe(HWND hWnd)
+{
+    char cls[64] = "";
+    ::GetClassNameA(hWnd, cls, sizeof(cls));
+    WCHAR title[81] = L"";
+    ::InternalGetWindowText(hWnd, title, 81);
+    return std::string(cls) + " " + std::to_string(::GetDlgCtrlID(hWnd)) + " \"" + ToAnsi(title) + "\""
+           + (::IsWindowEnabled(hWnd) ? "" : " (disabled)");
+}
+
+BOOL CALLBACK DescribeShown(HWND hWnd, LPARAM lParam)
+{
+    std::string& text = *(std::string*)lParam;
+    if (::IsWindowVisible(hWnd))
+        text += (text.empty() ? "" : ", ") + Describe(hWnd);
+    return TRUE;
+}
+} // namespace
+
+std::string ProgramState()
+{
+    if (!Running())
+        return "the program has ended";
+    std::string shown;
+    ::EnumThreadWindows(g_program.tid, DescribeShown, (LPARAM)&shown);
+    HWND hFocus = Focused();
+    return "the program shows " + (shown.empty() ? std::string("no window") : shown) + "; the focus is on "
+           + (hFocus ? Describe(hFocus) : std::string("no window"));
 }
 
 std::string Hex(const void* handle)
@@ -208,7 +263,7 @@ Script& Script::TypeWide(const std::wstring& text)
             HWND hFocus = Focused();
             ::PostMessageW(hFocus, WM_KEYDOWN, VK_PACKET, (LPARAM)(1 | ((DWORD)w << 16)));
             ::PostMessageW(hFocus, WM_KEYUP, VK_PACKET, (LPARAM)(1 | ((DWORD)w << 16) | (3u << 30)));
-            Agent("sync");
+            Sync();
         });
     }
     return *this;
@@ -244,15 +299,16 @@ Script& Script::Key(UINT vk, bool shift, bool ctrl)
 {
     return Do([vk, shift, ctrl]() {
         if (shift)
-            Agent("shift 1");
+            ExpectAgent("shift 1", "ok", false);
         if (ctrl)
-            Agent("ctrl 1");
+            ExpectAgent("ctrl 1", "ok", false);
         PostKeyStroke(vk);
-        Agent("sync");
+        Sync();
+        // The key may have ended the program.
         if (shift)
-            Agent("shift 0");
+            ExpectAgent("shift 0", "ok", true);
         if (ctrl)
-            Agent("ctrl 0");
+            ExpectAgent("ctrl 0", "ok", true);
     });
 }
 
@@ -263,7 +319,7 @@ Script& Script::Click(int id)
 
 Script& Script::Focus(int id)
 {
-    return Do([id]() { Agent("focus " + Hex(Ctl(id))); });
+    return Do([id]() { ExpectAgent("focus " + Hex(Ctl(id)), "ok", false); });
 }
 
 Script& Script::WaitFor(std::function<bool()> cond, DWORD timeoutMs, Caller where)
@@ -276,7 +332,7 @@ Script& Script::WaitFor(std::function<bool()> cond, DWORD timeoutMs, Caller wher
             return true;
         if ((LONG)(::GetTickCount() - *start) > (LONG)timeoutMs) {
             ADD_FAILURE_AT(where.file_name(), (int)where.line())
-                << "a condition did not come true within " << timeoutMs << " ms";
+                << "a condition did not come true within " << timeoutMs << " ms; " << ProgramState();
             return true;
         }
         ::Sleep(20);
@@ -294,7 +350,7 @@ bool RunProgram(const Script& script, DWORD timeoutMs, const std::string& name, 
         return false;
     }
     // In front, as after a user started it.
-    Agent("foreground " + Hex(MainDialog()));
+    ExpectAgent("foreground " + Hex(MainDialog()), "ok", false);
     const std::vector<Tick>& ticks = script.ticks();
     size_t next = 0;
     bool timedOut = false;
@@ -305,7 +361,7 @@ bool RunProgram(const Script& script, DWORD timeoutMs, const std::string& name, 
         }
         if (ticks[next]()) {
             next++;
-            Agent("sync");
+            Sync();
         }
     }
     if (!timedOut) {
@@ -489,6 +545,12 @@ BoxShown ReadMessageBox(HWND hBox)
 void SetText(HWND hWnd, const std::string& text)
 {
     Send(hWnd, WM_SETTEXT, 0, (LPARAM)ToWide(text).c_str());
+}
+
+void EmptyAndFocus(HWND hEdit)
+{
+    SetText(hEdit, "");
+    ExpectAgent("focus " + Hex(hEdit), "ok", false);
 }
 
 std::vector<std::string> ComboItems(int id)
@@ -707,11 +769,25 @@ std::vector<std::string> StandinRecords()
     return records;
 }
 
+// Whether a stand-in, started by anyone, still runs (it records its start
+// and ends).
+static bool StandinRunning()
+{
+    HANDLE hSnap = ::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    PROCESSENTRY32 pe;
+    pe.dwSize = sizeof(pe);
+    bool found = false;
+    for (BOOL ok = ::Process32First(hSnap, &pe); ok && !found; ok = ::Process32Next(hSnap, &pe))
+        found = lstrcmpiA(pe.szExeFile, "standin.exe") == 0;
+    ::CloseHandle(hSnap);
+    return found;
+}
+
 std::vector<std::string> WaitStandinRecords(size_t n, DWORD timeoutMs)
 {
     DWORD start = ::GetTickCount();
     std::vector<std::string> records = StandinRecords();
-    while (records.size() < n && ::GetTickCount() - start < timeoutMs) {
+    while ((records.size() < n || StandinRunning()) && ::GetTickCount() - start < timeoutMs) {
         ::Sleep(20);
         records = StandinRecords();
     }

@@ -43,7 +43,8 @@ public:
     Script& Click(int id);
     // Puts the focus on a control of the main dialog (for a combo box, its edit part).
     Script& Focus(int id);
-    // Waits until cond() holds, at most timeoutMs.
+    // Waits until cond() holds, at most timeoutMs; a timeout fails the test
+    // and says what the program showed.
     Script& WaitFor(std::function<bool()> cond, DWORD timeoutMs = 10000, Caller where = Caller::current());
     const std::vector<Tick>& ticks() const { return m_ticks; }
 
@@ -60,8 +61,17 @@ bool RunProgram(const Script& script, DWORD timeoutMs = 30000, const std::string
                 Caller where = Caller::current());
 
 // Asks the agent inside the running program; see agent/Agent.cpp for the
-// commands. data follows the command (a drop's names).
+// commands. data follows the command (a drop's names). A program that does
+// not answer within 20 s fails the test; one that has ended (or never ran)
+// gives kProgramEnded.
+const char kProgramEnded[] = "<program ended>";
 std::string Agent(const std::string& command, const std::string& data = std::string());
+// Asks the agent and fails the test unless it replies expected; when mayEnd,
+// a program that has ended by then is no failure.
+void ExpectAgent(const std::string& command, const std::string& expected, bool mayEnd);
+// What the program shows now, for failure messages: its visible windows
+// and the window with the focus.
+std::string ProgramState();
 std::string Hex(const void* handle);
 
 // The running program: its process, its main dialog and controls.
@@ -86,7 +96,13 @@ RECT DialogRect(HWND hDlg, int x, int y, int cx, int cy);
 
 std::string Text(HWND hWnd);
 std::wstring TextW(HWND hWnd);
-void SetText(HWND hWnd, const std::string& text);   // WM_SETTEXT, as a paste of the whole text would
+// Sets the text with WM_SETTEXT, as the program's own code would: no edit
+// notification, so no completion. For setting a scene up; what a user types
+// or pastes goes through Script::Type, TypeWide or Paste.
+void SetText(HWND hWnd, const std::string& text);
+// Empties an edit of the program's (a picker's name field) and gives it the
+// focus, ready for typing.
+void EmptyAndFocus(HWND hEdit);
 std::vector<std::string> ComboItems(int id);
 // A path field as the user sees it: its text and its list.
 struct Field
@@ -152,7 +168,8 @@ std::string ScratchDir();
 std::string StandinPath();
 void ResetStandinLog();
 std::vector<std::string> StandinRecords();
-// Waits until at least n records exist; returns them.
+// Waits until at least n records exist and no stand-in runs any more (so
+// that a start in progress has been recorded); returns them.
 std::vector<std::string> WaitStandinRecords(size_t n, DWORD timeoutMs = 10000);
 // A record's parameters: what follows the quoted program path and one space.
 std::string Parameters(const std::string& record);
