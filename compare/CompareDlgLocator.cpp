@@ -42,7 +42,8 @@ void CCompareDlg::LocateWinDiff()
         if (::_stat(kToolCandidate, &st) == 0)
             located = kToolCandidate;
     }
-    m_strWinDiff = AfxGetApp()->GetProfileString(PELORIN_SECTION, PELORIN_ENTRY_WINDIFF, located);
+    // A stored path that the code page cannot hold is shown exactly.
+    m_strWinDiff = AfxGetApp()->GetProfileString(PELORIN_SECTION, PELORIN_ENTRY_WINDIFF, located, &m_strWinDiffExact);
 }
 
 // Called when the "&Ref" button next to the tool's path is clicked. The

@@ -5,22 +5,15 @@
 
 namespace {
 
-// A value that the code page cannot hold exactly is read exactly, in UTF-16;
-// any other as text in the code page.
-bool ReadExactText(CWinApp* pApp, const char* pszEntry, CWideString& exact)
-{
-    CString ansi;
-    return pApp->GetProfileStringExact(PELORIN_SECTION, pszEntry, exact)
-        && !AfxExactAnsi(exact, exact.GetLength(), ansi);
-}
-
+// A history that the code page cannot hold is restored exactly.
 void LoadHistory(CWinApp* pApp, const char* pszEntry, CRecentPathCombo& field)
 {
     CWideString exact;
-    if (ReadExactText(pApp, pszEntry, exact))
+    CString history = pApp->GetProfileString(PELORIN_SECTION, pszEntry, "", &exact);
+    if (exact.GetLength() > 0)
         field.SetHistoryExact(exact);
     else
-        field.SetHistory(pApp->GetProfileString(PELORIN_SECTION, pszEntry, ""));
+        field.SetHistory(history);
 }
 
 void SaveHistory(CWinApp* pApp, const char* pszEntry, const CRecentPathCombo& field)
@@ -54,8 +47,6 @@ void CCompareDlg::LoadSettings()
         m_bSubDir = nSubDir;
 
     LocateWinDiff();
-    m_strWinDiffExact.Empty();
-    ReadExactText(pApp, PELORIN_ENTRY_WINDIFF, m_strWinDiffExact);
 }
 
 // Called while the dialog window is destroyed, however the dialog ended. A

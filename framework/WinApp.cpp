@@ -145,14 +145,44 @@ bool ReadProfileValue(HKEY hKey, const char* pszEntry, CString& text)
     return false;
 }
 
+// A string value's text exactly, in UTF-16, up to its first zero; false
+// when it is missing, is no string value, is too big to hold or grew while
+// it was read.
+bool ReadProfileValueExact(HKEY hKey, const char* pszEntry, CWideString& text)
+{
+    CWideString entry(pszEntry);
+    DWORD type = 0, cb = 0;
+    if (::RegQueryValueExW(hKey, entry, NULL, &type, NULL, &cb) != ERROR_SUCCESS
+        || (type != REG_SZ && type != REG_EXPAND_SZ) || !ProfileValueReadable(cb))
+        return false;
+    WCHAR* p = text.GetBuffer((int)(cb / sizeof(WCHAR)));
+    DWORD cbRead = cb;
+    if (!p || ::RegQueryValueExW(hKey, entry, NULL, &type, (LPBYTE)p, &cbRead) != ERROR_SUCCESS || cbRead > cb
+        || (type != REG_SZ && type != REG_EXPAND_SZ))
+        return false;
+    p[cbRead / sizeof(WCHAR)] = 0;     // terminated or not
+    return true;
+}
+
 } // namespace
 
-CString CWinApp::GetProfileString(const char* pszSection, const char* pszEntry, const char* pszDefault)
+CString CWinApp::GetProfileString(const char* pszSection, const char* pszEntry, const char* pszDefault,
+                                  CWideString* pExact)
 {
     bool bOwn;
     HKEY hKey = SectionKey(pszSection, &bOwn);
     CString text;
-    bool bRead = hKey && ReadProfileValue(hKey, pszEntry, text);
+    bool bRead = false;
+    if (pExact) {
+        // A string value is read once, exactly; it is given in the code page
+        // only where that holds it exactly, else in *pExact alone.
+        pExact->Empty();
+        bRead = hKey && ReadProfileValueExact(hKey, pszEntry, *pExact);
+        if (!bRead || AfxExactAnsi(*pExact, pExact->GetLength(), text))
+            pExact->Empty();
+    }
+    if (!bRead)
+        bRead = hKey && ReadProfileValue(hKey, pszEntry, text);
     if (bOwn && hKey)
         ::RegCloseKey(hKey);
     return bRead ? text : CString(pszDefault);
@@ -186,32 +216,6 @@ BOOL CWinApp::WriteProfileString(const char* pszSection, const char* pszEntry, c
     if (bOwn)
         ::RegCloseKey(hKey);
     return lResult == ERROR_SUCCESS;
-}
-
-bool CWinApp::GetProfileStringExact(const char* pszSection, const char* pszEntry, CWideString& text)
-{
-    bool bOwn;
-    HKEY hKey = SectionKey(pszSection, &bOwn);
-    if (!hKey)
-        return false;
-    CWideString entry(pszEntry);
-    DWORD type = 0, cb = 0;
-    bool bRead = false;
-    if (::RegQueryValueExW(hKey, entry, NULL, &type, NULL, &cb) == ERROR_SUCCESS
-        && (type == REG_SZ || type == REG_EXPAND_SZ) && ProfileValueReadable(cb)) {
-        int nChars = (int)(cb / sizeof(WCHAR));
-        WCHAR* p = text.GetBuffer(nChars);
-        DWORD cbRead = cb;
-        // A value that grew meanwhile is not read: the caller takes it as text.
-        if (p && ::RegQueryValueExW(hKey, entry, NULL, &type, (LPBYTE)p, &cbRead) == ERROR_SUCCESS
-            && cbRead <= cb && (type == REG_SZ || type == REG_EXPAND_SZ)) {
-            p[cbRead / sizeof(WCHAR)] = 0;     // up to its first zero, terminated or not
-            bRead = true;
-        }
-    }
-    if (bOwn)
-        ::RegCloseKey(hKey);
-    return bRead;
 }
 
 CProfileSection::CProfileSection(CWinApp* pApp, const char* pszSection)

@@ -46,16 +46,16 @@ public:
     void SetRegistryKey(const char* pszKey);
 
     // The value's text (ProfileTextLength), or pszDefault when the value is
-    // missing, cannot be read or is too big to hold. Each opens the section
-    // (creating the keys that are missing) and closes it again, unless a
-    // CProfileSection keeps it open.
-    CString GetProfileString(const char* pszSection, const char* pszEntry, const char* pszDefault = 0);
+    // missing, cannot be read or is too big to hold. Given pExact, a string
+    // value that the code page cannot hold exactly comes back there, in
+    // UTF-16, and the text is then empty; otherwise *pExact is emptied. Each
+    // opens the section (creating the keys that are missing) and closes it
+    // again, unless a CProfileSection keeps it open.
+    CString GetProfileString(const char* pszSection, const char* pszEntry, const char* pszDefault = 0,
+                             CWideString* pExact = 0);
     BOOL WriteProfileString(const char* pszSection, const char* pszEntry, const char* pszValue);
-    // The same for a text that the code page cannot hold: written and read
-    // exactly, in UTF-16. The read is false when the value is missing, is
-    // not a string value, or is too big to hold.
+    // A text that the code page cannot hold, written exactly in UTF-16.
     BOOL WriteProfileString(const char* pszSection, const char* pszEntry, const WCHAR* pszValue);
-    bool GetProfileStringExact(const char* pszSection, const char* pszEntry, CWideString& text);
 
     // The Help command: asks the viewer for the topic of the window in use.
     void OnHelp();
