@@ -117,11 +117,16 @@ list_locales() {
     done
 }
 
+# Whether the root holds every locale listed, as far as this script knows.
+locales_made() {
+    [ "$(cat "$root/.pelorin-locales" 2>/dev/null)" = "${locales[*]}" ]
+}
+
 # Adds the locales a ready root lacks, one by one, to its archive: the others
 # stay usable meanwhile, for runs that are using the root now.
 add_locales() {
-    local marker="$root/.pelorin-locales" l have
-    [ "$(cat "$marker" 2>/dev/null)" = "${locales[*]}" ] && return 0
+    local l have
+    locales_made && return 0
     list_locales
     have=$($SUDO chroot "$root" /usr/bin/locale -a 2>/dev/null | tr 'A-Z' 'a-z' | sed 's/utf-\?8$/utf-8/')
     for l in "${locales[@]}"; do
@@ -129,21 +134,21 @@ add_locales() {
         echo "wine32-setup: adding the locale $l to $root"
         $SUDO chroot "$root" /usr/bin/localedef -i "${l%%.*}" -f UTF-8 "$l" || return 1
     done
-    echo "${locales[*]}" | $SUDO tee "$marker" >/dev/null
+    echo "${locales[*]}" | $SUDO tee "$root/.pelorin-locales" >/dev/null
 }
 
-if [ -f "$stamp" ] && [ "$(cat "$stamp")" = "$want" ]; then
-    add_locales || { echo "wine32-setup: cannot add the locales ${locales[*]} to $root" >&2; exit 1; }
+if [ -f "$stamp" ] && [ "$(cat "$stamp")" = "$want" ] && locales_made; then
     exit 0
 fi
 
-# One build of a root at a time: a second run (another clone's tests, say)
-# waits for the first and then finds the root ready, instead of taking a
-# root away that is still being built.
+# One build of a root (or of its locales) at a time: a second run (another
+# clone's tests, say) waits for the first and then finds the root ready,
+# instead of taking a root away that is still being built.
 $SUDO mkdir -p "$(dirname "$root")"
 exec 9>>"$root.lock"
 flock 9
 if [ -f "$stamp" ] && [ "$(cat "$stamp")" = "$want" ]; then
+    add_locales || { echo "wine32-setup: cannot add the locales ${locales[*]} to $root" >&2; exit 1; }
     exit 0
 fi
 
