@@ -82,7 +82,7 @@ run_ctest build/native -j2
 # Then a short set against the 32-bit program in English (code page 1252)
 # and in Chinese (936), under both Wines: the texts the user reads, a path
 # with "é", and completion, launch and drops of double-byte paths.
-locale_set='Templates.*:Windows.*:Help.*:AboutMenu.*:Launch.HandsTheToolTheQuotedPathsAndTheOption'
+locale_set='Windows.*:Help.*:AboutMenu.*:Launch.HandsTheToolTheQuotedPathsAndTheOption'
 locale_set+=':Launch.PastedAndTypedPathsReachTheToolAsShown:Completion.DoubleByteTailAndTextWithoutAMatch:FieldDrop.*'
 for run in 32/8 32/10 64/8 32/8/en_US 32/10/en_US 32/8/zh_CN 32/10/zh_CN; do
     IFS=/ read -r bits gen loc <<<"$run"

@@ -130,7 +130,7 @@ TEST(Launch, PastedAndTypedPathsReachTheToolAsShown)
         { IDC_DIR1, kPaste, L"\"C:\\q\\a b\"", "", "C:\\pt", { "C:\\q\\a b", "C:\\pt" }, L"\"C:\\q\\a b\"|C:\\q\\a b" },
         { IDC_DIR1, kType, ToWide(long200), "", "", { long200, long200 }, ToWide(long200 + "|" + long200) },
         { IDC_WINDIFF, kPaste, L"\"" + cafe + L"\\standin.exe\"", "C:\\x", "C:\\pt", { "C:\\x", "C:\\pt" },
-          ToWide("\"" + cafeArg + "\\standin.exe\""), kEveryRun },
+          ToWide("\"" + cafeArg + "\\standin.exe\"") },
         { IDC_DIR1, kPaste, missing, "", "C:\\pt", {}, missing },
         { IDC_WINDIFF, kPaste, missing + L"\\t.exe", "", "C:\\pt", {}, missing + L"\\t.exe" },
     };
