@@ -22,6 +22,7 @@ set(PELORIN_CXX_OPTIONS -Wall -Wextra -fno-exceptions -fno-rtti -fno-threadsafe-
 
 add_library(pelorin_core STATIC
     ${PELORIN_LOGIC_SOURCES}
+    framework/AfxState.cpp
     framework/Wnd.cpp
     framework/Dialog.cpp
     framework/WinApp.cpp

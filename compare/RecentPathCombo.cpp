@@ -63,7 +63,7 @@ bool CRecentPathCombo::GetHistoryExact(CWideString& history) const
     GetShownText(history);
     int nCount = GetCount();
     for (int i = 0; i < nCount; i++) {
-        CWideString entry(GetLBText(i));
+        CWideString entry(AfxWideFromAnsi(GetLBText(i)));
         history.Append(L"|", 1);
         history += entry;
     }
