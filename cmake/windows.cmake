@@ -38,6 +38,7 @@ add_library(pelorin_core STATIC
     compare/FolderPicker.cpp
     compare/CompareDlgDrop.cpp
     compare/RecentPathCombo.cpp
+    compare/FieldPath.cpp
     about/VersionDlg.cpp
     about/WebLinkLabel.cpp
     about/WebPage.cpp
