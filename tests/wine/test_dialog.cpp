@@ -222,6 +222,29 @@ Template ReadTemplate(HMODULE hModule, int id, WORD lang)
     return t;
 }
 
+BOOL CALLBACK OnStringBlock(HMODULE, LPCSTR, LPSTR name, LONG_PTR param)
+{
+    if (IS_INTRESOURCE(name))
+        ((std::vector<WORD>*)param)->push_back((WORD)(ULONG_PTR)name);
+    return TRUE;
+}
+
+// The ids of a language's strings, in order: "101 103 ...".
+std::string StringIds(HMODULE hModule, WORD lang)
+{
+    std::vector<WORD> blocks;
+    ::EnumResourceNamesA(hModule, (LPCSTR)RT_STRING, OnStringBlock, (LONG_PTR)&blocks);
+    std::string ids;
+    for (WORD block : blocks) {
+        HRSRC hRes = ::FindResourceExA(hModule, (LPCSTR)RT_STRING, MAKEINTRESOURCEA(block), lang);
+        const WORD* p = hRes ? (const WORD*)::LockResource(::LoadResource(hModule, hRes)) : NULL;
+        for (int i = 0; p && i < 16; p += 1 + *p, i++)
+            if (*p)
+                ids += std::to_string((block - 1) * 16 + i) + " ";
+    }
+    return ids;
+}
+
 // A message's answer as the program's own thread gets it: sent from this
 // process, WM_GETICON and WM_QUERYDRAGICON answer 0 under Wine.
 std::string SendInside(HWND hWnd, UINT message, WPARAM wParam)
@@ -267,6 +290,17 @@ TEST(Templates, HoldEveryControlInTabOrder)
             }
         }
     }
+    ::FreeLibrary(hExe);
+}
+
+// Every string of the Japanese set has an English text, and no other.
+TEST(Templates, BothSetsHoldTheSameStrings)
+{
+    HMODULE hExe = ::LoadLibraryExA((BuildDir() + "Pelorin.exe").c_str(), NULL, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_TRUE(hExe != NULL);
+    std::string japanese = StringIds(hExe, kJapanese.lang);
+    EXPECT_NE(std::string::npos, japanese.find("101 ")) << japanese;
+    EXPECT_EQ(japanese, StringIds(hExe, kEnglish.lang));
     ::FreeLibrary(hExe);
 }
 
