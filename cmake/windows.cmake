@@ -36,6 +36,7 @@ add_library(pelorin_core STATIC
     compare/CompareDlgPickers.cpp
     compare/FolderPicker.cpp
     compare/CompareDlgDrop.cpp
+    compare/CompareDlgCommandLine.cpp
     compare/RecentPathCombo.cpp
     about/VersionDlg.cpp
     about/WebLinkLabel.cpp
