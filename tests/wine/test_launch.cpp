@@ -35,7 +35,7 @@ struct Launched
     Strings arguments;
 };
 
-Launched LaunchWith(Script s, int key = 0, DWORD timeoutMs = 30000)
+Launched LaunchWith(Script s, int key = 0, DWORD timeoutMs = 90000)
 {
     ResetStandinLog();
     if (key)
@@ -244,7 +244,7 @@ TEST(Launch, ToolThatCannotStartIsReportedAndTheDialogStays)
         });
     }
     s.Click(IDCANCEL);
-    ASSERT_TRUE(RunProgram(s, 60000));
+    ASSERT_TRUE(RunProgram(s, 90000));
 
     EXPECT_EQ(Strings{}, WaitStandinRecords(0));
     for (size_t i = 0; i < tools.size(); i++) {
