@@ -12,7 +12,9 @@ void CCompareDlg::PickPath(CRecentPathCombo& field, bool bWantFolder)
     if (!field.GetPath(path, shown))
         path.Empty();
     if (bWantFolder) {
-        // No owner: the dialog stays usable while the browser is open.
+        // No owner: the dialog stays usable while the browser is open, its
+        // keys included, though the browser's loop runs meanwhile.
+        CDialogLoopFilter keepKeys;
         if (BrowseForFolder(NULL, "Refer", path) != 0)
             return;
     } else {
