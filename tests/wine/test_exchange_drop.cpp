@@ -182,11 +182,16 @@ TEST(DialogDrop, OneOrTwoItemsFillTheFieldsWhole)
             dialog = MainDialog();
             if (d.disabled == kOnField) {
                 handles[i] = DropFiles(targets[i] = Ctl(IDC_DIR2), d.paths, POINT{ 5, 5 }, d.wide);
-            } else if (d.disabled) {
+                return;
+            }
+            if (d.disabled) {
+                // Where the version window does not cover the dialog.
                 POINT pt = d.overField ? CentreOf(Ctl(d.overField)) : BackgroundPoint();
                 ::ScreenToClient(MainDialog(), &pt);
                 handles[i] = DropFiles(targets[i] = MainDialog(), d.paths, pt, d.wide);
-            } else if (d.overField) {
+                return;
+            }
+            if (d.overField) {
                 POINT pt = CentreOf(Ctl(d.overField));
                 ::ScreenToClient(MainDialog(), &pt);
                 DropFiles(targets[i] = MainDialog(), d.paths, pt, d.wide);
