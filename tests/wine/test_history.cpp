@@ -149,14 +149,30 @@ TEST(History, LongerStoredListLoadsWholeAndIsCutAtTheNextEntry)
 enum Removal { kBackspace, kDelete, kCtrlX, kMenuCut, kMenuDelete };
 const char* const kRemovalNames[] = { "Backspace", "Delete", "CtrlX", "MenuCut", "MenuDelete" };
 
+// The edit's own menu while it is open.
+HWND OpenMenu()
+{
+    HWND menu = FindThreadWindow("#32768");
+    return menu && ::IsWindowVisible(menu) ? menu : NULL;
+}
+
 void Remove(Script& s, int id, Removal how)
 {
-    if (how == kBackspace || how == kDelete)
+    if (how == kBackspace || how == kDelete) {
         s.Key(how == kBackspace ? VK_BACK : VK_DELETE);
-    else if (how == kCtrlX)
+    } else if (how == kCtrlX) {
         s.Key('X', false, true);
-    else
-        s.Do([id, how] { Agent("send " + Hex(ComboEdit(id)) + (how == kMenuCut ? " 300 0 0" : " 303 0 0")); });
+    } else {
+        // A right click on the field opens the edit's menu; the command's
+        // access key picks it: Cut (T) or Delete (D).
+        s.Do([id] {
+            HWND edit = ComboEdit(id);
+            ::PostMessageA(edit, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(4, 4));
+            ::PostMessageA(edit, WM_RBUTTONUP, 0, MAKELPARAM(4, 4));
+        });
+        s.WaitFor([] { return OpenMenu() != NULL; }).Key(how == kMenuCut ? 'T' : 'D');
+        s.WaitFor([] { return OpenMenu() == NULL; });
+    }
 }
 
 // Typed at its end, text is completed from the list with the completed tail
