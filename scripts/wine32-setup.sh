@@ -102,6 +102,16 @@ if [ -f "$stamp" ] && [ "$(cat "$stamp")" = "$want" ]; then
     exit 0
 fi
 
+# One build of a root at a time: a second run (another clone's tests, say)
+# waits for the first and then finds the root ready, instead of taking a
+# root away that is still being built.
+$SUDO mkdir -p "$(dirname "$root")"
+exec 9>>"$root.lock"
+flock 9
+if [ -f "$stamp" ] && [ "$(cat "$stamp")" = "$want" ]; then
+    exit 0
+fi
+
 if [ ${#host_pkgs[@]} -gt 0 ]; then
     $SUDO apt-get update -qq
     DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${host_pkgs[@]}" >/dev/null
