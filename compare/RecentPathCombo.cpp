@@ -4,8 +4,6 @@
 #include "../framework/DropFiles.h"
 #include "../framework/WinApp.h"
 
-#include <string.h>
-
 const MsgMapEntry CRecentPathCombo::s_entries[] = {
     MapReflect(CBN_KILLFOCUS, Thunk<CRecentPathCombo, &CRecentPathCombo::AddToHistory>),
     MapReflect(CBN_EDITUPDATE, Thunk<CRecentPathCombo, &CRecentPathCombo::AutoComplete>),
@@ -111,13 +109,14 @@ void CRecentPathCombo::NoteEditState()
     m_before.bKnown = true;
 }
 
-// Whether the change that made the text now added text at the end: before
-// it, the caret or the selection reached the end of the text, and the text
-// is now what stood before the caret or the selection, followed by more. A
-// removal of any kind (a key, a cut, the edit's menu) adds nothing.
+// Whether the change that made the text now added text at its end and did
+// nothing else (PathText.h), measured from the edit as it was before the
+// message that changed it. A removal of any kind (a key, a cut, the edit's
+// menu, an input method) adds nothing.
 bool CRecentPathCombo::TextAddedAtEnd(const CWideString& now) const
 {
     const EditState& b = m_before;
+    // The selection, as the edit counts, must reach the end of the text.
     if (!b.bKnown || b.dwStart > b.dwEnd || (int)b.dwEnd != b.nLength)
         return false;
     int nKept = (int)b.dwStart;
@@ -128,8 +127,9 @@ bool CRecentPathCombo::TextAddedAtEnd(const CWideString& now) const
             return false;
         nKept = ::MultiByteToWideChar(CP_ACP, 0, ansi, nKept, NULL, 0);
     }
-    return nKept <= b.text.GetLength() && now.GetLength() > nKept
-           && memcmp((const WCHAR*)now, (const WCHAR*)b.text, (size_t)nKept * sizeof(WCHAR)) == 0;
+    return nKept <= b.text.GetLength()
+           && ::TextAddedAtEnd((const WCHAR*)b.text, b.text.GetLength(), nKept, b.text.GetLength(), (const WCHAR*)now,
+                               now.GetLength());
 }
 
 // The current text is stored as it reads exactly, else as its short name; a
