@@ -22,6 +22,7 @@ set(PELORIN_CXX_OPTIONS -Wall -Wextra -fno-exceptions -fno-rtti -fno-threadsafe-
 
 add_library(pelorin_core STATIC
     ${PELORIN_LOGIC_SOURCES}
+    framework/AfxState.cpp
     framework/Wnd.cpp
     framework/Dialog.cpp
     framework/WinApp.cpp
@@ -37,6 +38,7 @@ add_library(pelorin_core STATIC
     compare/FolderPicker.cpp
     compare/CompareDlgDrop.cpp
     compare/RecentPathCombo.cpp
+    compare/FieldPath.cpp
     about/VersionDlg.cpp
     about/WebLinkLabel.cpp
     about/WebPage.cpp

@@ -1,6 +1,6 @@
 #include "CompareDlg.h"
+#include "FieldPath.h"
 #include "LaunchParams.h"
-#include "../framework/CodePage.h"
 #include "../framework/WinApp.h"
 
 #include <shellapi.h>
@@ -37,30 +37,28 @@ const DWORD kToolIsFolder = (DWORD)-2;
 } // namespace
 
 // Called by OK and Enter. The tool's path and both paths are read as they
-// are shown (ReadPathText): a path that the code page cannot hold and that
+// are shown (CFieldPath): a path that the code page cannot hold and that
 // has no short name is reported, and the dialog stays.
 void CCompareDlg::LaunchComparison()
 {
     if (!UpdateData(TRUE))
         return;
-    CString tool, dir1, dir2;
-    CWideString toolShown, shown;
-    int nUnusable = 0;
-    if (!ReadPathText(GetDlgItem(IDC_WINDIFF), true, tool, toolShown))
-        nUnusable = IDC_WINDIFF;
-    else if (!m_comboDir1.GetPath(dir1, shown))
-        nUnusable = IDC_DIR1;
-    else if (!m_comboDir2.GetPath(dir2, shown))
-        nUnusable = IDC_DIR2;
-    if (nUnusable) {
-        AfxReportUnusablePath(nUnusable == IDC_WINDIFF ? (const WCHAR*)toolShown : (const WCHAR*)shown);
-        SendMessage(WM_NEXTDLGCTL, (WPARAM)GetDlgItem(nUnusable), TRUE);
-        return;
+    CFieldPath tool(GetDlgItem(IDC_WINDIFF));
+    CFieldPath dir1(m_comboDir1.GetEditCtrl());
+    CFieldPath dir2(m_comboDir2.GetEditCtrl());
+    const CFieldPath* fields[3] = { &tool, &dir1, &dir2 };
+    const int ids[3] = { IDC_WINDIFF, IDC_DIR1, IDC_DIR2 };
+    for (int i = 0; i < 3; i++) {
+        if (fields[i]->GetKind() == CFieldPath::UNUSABLE) {
+            AfxReportUnusablePath(fields[i]->GetShownPath());
+            SendMessage(WM_NEXTDLGCTL, (WPARAM)GetDlgItem(ids[i]), TRUE);
+            return;
+        }
     }
-    CString params = BuildCompareParameters(dir1, dir2, m_bSubDir != 0, AfxAnsiLeadBytes());
-    DWORD dwError = StartTool(tool, params);
+    CString params = BuildCompareParameters(dir1.GetPath(), dir2.GetPath(), m_bSubDir != 0, AfxAnsiLeadBytes());
+    DWORD dwError = StartTool(tool.GetPath(), params);
     if (dwError != 0) {
-        ReportLaunchFailure(toolShown, dwError);
+        ReportLaunchFailure(tool.GetShownPath(), dwError);
         return;
     }
     CDialog::OnOK();

@@ -1,4 +1,5 @@
 #include "CompareDlg.h"
+#include "FieldPath.h"
 #include "SettingsNames.h"
 #include "ToolPath.h"
 #include "../framework/FileDialog.h"
@@ -52,11 +53,8 @@ void CCompareDlg::ChooseWinDiff()
 {
     if (!UpdateData(TRUE))
         return;
-    CString start;
-    CWideString shown;
-    if (!ReadPathText(GetDlgItem(IDC_WINDIFF), true, start, shown))
-        start.Empty();
-    CFileDialog dlg(start, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, "EXE Files(*.exe)|*.exe|All Files(*.*)|*.*||");
+    CFieldPath tool(GetDlgItem(IDC_WINDIFF));
+    CFileDialog dlg(tool.GetPath(), OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, "EXE Files(*.exe)|*.exe|All Files(*.*)|*.*||");
     if (dlg.DoModal() != IDOK)
         return;
     m_strWinDiff = dlg.GetPathName();

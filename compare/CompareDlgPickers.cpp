@@ -1,4 +1,5 @@
 #include "CompareDlg.h"
+#include "FieldPath.h"
 #include "FolderPicker.h"
 #include "../framework/FileDialog.h"
 
@@ -7,10 +8,7 @@
 // page cannot hold and that has no short name gives no start.
 void CCompareDlg::PickPath(CRecentPathCombo& field, bool bWantFolder)
 {
-    CString path;
-    CWideString shown;
-    if (!field.GetPath(path, shown))
-        path.Empty();
+    CString path = CFieldPath(field.GetEditCtrl()).GetPath();
     if (bWantFolder) {
         // No owner: the dialog stays usable while the browser is open, its
         // keys included, though the browser's loop runs meanwhile.

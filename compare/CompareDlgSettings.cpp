@@ -1,4 +1,5 @@
 #include "CompareDlg.h"
+#include "FieldPath.h"
 #include "ProfileValues.h"
 #include "SettingsNames.h"
 #include "../framework/WinApp.h"
@@ -56,8 +57,9 @@ void CCompareDlg::LoadSettings()
 void CCompareDlg::SaveSettings()
 {
     UpdateData(TRUE);
-    CWideString shown;
-    bool bToolPath = ReadPathText(GetDlgItem(IDC_WINDIFF), false, m_strWinDiff, shown);
+    CFieldPath tool(GetDlgItem(IDC_WINDIFF));
+    if (tool.GetKind() != CFieldPath::UNUSABLE)
+        m_strWinDiff = tool.GetQuotedPath();
 
     CWinApp* pApp = AfxGetApp();
     if (!pApp)
@@ -66,11 +68,8 @@ void CCompareDlg::SaveSettings()
     SaveHistory(pApp, PELORIN_ENTRY_DIR1, m_comboDir1);
     SaveHistory(pApp, PELORIN_ENTRY_DIR2, m_comboDir2);
     pApp->WriteProfileString(PELORIN_SECTION, PELORIN_ENTRY_SUBDIR, m_bSubDir ? "1" : "0");
-    if (bToolPath)
+    if (tool.GetKind() != CFieldPath::UNUSABLE)
         pApp->WriteProfileString(PELORIN_SECTION, PELORIN_ENTRY_WINDIFF, m_strWinDiff);
-    else {
-        CWideString exact;
-        AfxGetWindowTextWide(GetDlgItem(IDC_WINDIFF), exact);
-        pApp->WriteProfileString(PELORIN_SECTION, PELORIN_ENTRY_WINDIFF, (const WCHAR*)exact);
-    }
+    else
+        pApp->WriteProfileString(PELORIN_SECTION, PELORIN_ENTRY_WINDIFF, tool.GetText());
 }

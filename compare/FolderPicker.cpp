@@ -1,5 +1,6 @@
 #include "FolderPicker.h"
 #include "../framework/CodePage.h"
+#include "../framework/WinApp.h"
 
 #include <objbase.h>
 #include <shlobj.h>
@@ -44,7 +45,7 @@ int CALLBACK InitialSelectionProc(HWND hWnd, UINT uMsg, LPARAM lParam, LPARAM lp
 
 int BrowseForFolder(HWND hOwner, const char* pszTitle, CString& path)
 {
-    CWideString initial(path);
+    CWideString initial(AfxWideFromAnsi(path));
     char szDisplayName[MAX_PATH] = "";
 
     BROWSEINFOA bi;

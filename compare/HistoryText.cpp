@@ -29,3 +29,9 @@ void AppendHistoryEntry(CString& history, const char* entry, int entryLen)
     history += '|';
     history.Append(entry, entryLen);
 }
+
+void AppendHistoryEntry(CWideString& history, const wchar_t* entry, int entryLen)
+{
+    history.Append(L"|", 1);
+    history.Append(entry, entryLen);
+}

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "../framework/Mbcs.h"
+#include "../framework/WideString.h"
 
 // Walks a history text piece by piece, exactly as the field restores it:
 // the first piece is the field's text, every later piece a list entry (empty
@@ -23,3 +24,6 @@ private:
 
 // Appends one list entry: "|" and the entry.
 void AppendHistoryEntry(CString& history, const char* entry, int entryLen);
+// The same for a history stored exactly, in UTF-16, which has no "|"
+// inside a character.
+void AppendHistoryEntry(CWideString& history, const wchar_t* entry, int entryLen);

@@ -1,4 +1,5 @@
 #include "RecentPathCombo.h"
+#include "FieldPath.h"
 #include "HistoryText.h"
 #include "PathText.h"
 #include "../framework/DropFiles.h"
@@ -17,23 +18,6 @@ namespace {
 // The property of the edit part that names its field.
 const char kFieldProp[] = "PelorinPathField";
 } // namespace
-
-bool ReadPathText(HWND hEdit, bool bUnquote, CString& path, CWideString& shown)
-{
-    CWideString text;
-    AfxGetWindowTextWide(hEdit, text);
-    int nFirst = 0, nCount = text.GetLength();
-    PathInText((const WCHAR*)text, nCount, &nFirst, &nCount);
-    shown.Empty();
-    shown.Append((const WCHAR*)text + nFirst, nCount);
-    CString inner;
-    if (!AfxAnsiPathFromWide(shown, inner))
-        return false;
-    if (nFirst && !bUnquote)
-        inner = "\"" + inner + "\"";
-    path = inner;
-    return true;
-}
 
 CRecentPathCombo::CRecentPathCombo()
     : m_bHistory(true), m_bAutoComplete(true), m_nMaxHistory(10), m_bSettingText(false), m_hEditWatched(NULL),
@@ -136,9 +120,7 @@ bool CRecentPathCombo::TextAddedAtEnd(const CWideString& now) const
 // text that has neither is left empty here (GetHistoryExact keeps it).
 CString CRecentPathCombo::GetHistory() const
 {
-    CString history;
-    CWideString shown;
-    ReadPathText(GetEditCtrl(), false, history, shown);
+    CString history = CFieldPath(GetEditCtrl()).GetQuotedPath();
     int nCount = GetCount();
     for (int i = 0; i < nCount; i++) {
         CString entry = GetLBText(i);
@@ -149,16 +131,15 @@ CString CRecentPathCombo::GetHistory() const
 
 bool CRecentPathCombo::GetHistoryExact(CWideString& history) const
 {
-    CString path;
-    CWideString inner;
-    if (ReadPathText(GetEditCtrl(), false, path, inner))
+    CFieldPath current(GetEditCtrl());
+    if (current.GetKind() != CFieldPath::UNUSABLE)
         return false;
-    GetShownText(history);
+    history.Empty();
+    history += current.GetText();
     int nCount = GetCount();
     for (int i = 0; i < nCount; i++) {
-        CWideString entry(GetLBText(i));
-        history.Append(L"|", 1);
-        history += entry;
+        CWideString entry(AfxWideFromAnsi(GetLBText(i)));
+        AppendHistoryEntry(history, entry, entry.GetLength());
     }
     return true;
 }
@@ -235,7 +216,7 @@ void CRecentPathCombo::SetShownText(const WCHAR* pszText)
 }
 
 // Called when the field loses the focus and when its list is about to drop
-// down. The list holds the path the text names (ReadPathText: without its
+// down. The list holds the path the text names (CFieldPath: without its
 // enclosing quotes, as its short name where the code page cannot hold it);
 // the field keeps showing the text. A path that has no such form (a name
 // outside the code page of an item without a short name) stays in the
@@ -244,17 +225,16 @@ void CRecentPathCombo::AddToHistory()
 {
     if (!m_bHistory)
         return;
-    CWideString shown, path;
-    GetShownText(shown);
-    CString text;
-    if (!ReadPathText(GetEditCtrl(), true, text, path) || text.IsEmpty())
+    CFieldPath field(GetEditCtrl());
+    const CString& text = field.GetPath();
+    if (field.GetKind() == CFieldPath::UNUSABLE || text.IsEmpty())
         return;
     int nFound = FindStringExact(-1, text);
     if (nFound != CB_ERR)
         DeleteString(nFound);
     InsertString(0, text);
     // Deleting the entry the edit part showed may have emptied it.
-    SetShownText(shown);
+    SetShownText(field.GetText());
     for (int nCount = GetCount(); nCount > m_nMaxHistory && nCount != CB_ERR; nCount = GetCount()) {
         if (DeleteString(nCount - 1) == CB_ERR)
             break;

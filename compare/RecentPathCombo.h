@@ -3,16 +3,8 @@
 // from the shell, and its whole state as one history text.
 #pragma once
 
-#include "../framework/CodePage.h"
 #include "../framework/Controls.h"
-
-// The path that the text of an edit (or a combo box's edit part) names,
-// read exactly: the text inside one enclosing pair of double quotes
-// (PathInText) where the code page holds it exactly, else the item's short
-// name, which names the same item; the quotes are kept around it unless
-// bUnquote. False when neither exists. shown gets the path as read, without
-// its quotes, for a message.
-bool ReadPathText(HWND hEdit, bool bUnquote, CString& path, CWideString& shown);
+#include "../framework/WideString.h"
 
 class CRecentPathCombo : public CComboBox
 {
@@ -23,11 +15,9 @@ public:
     virtual ~CRecentPathCombo();
 
     CString GetText() const { return GetWindowText(); }
-    // The text exactly as the edit part shows it.
+    // The text exactly as the edit part shows it; the path it names is
+    // CFieldPath(GetEditCtrl()).
     void GetShownText(CWideString& text) const { AfxGetWindowTextWide(GetEditCtrl(), text); }
-    // The path the text names, for the launch and a picker's start
-    // (ReadPathText, quotes taken off).
-    bool GetPath(CString& path, CWideString& shown) const { return ReadPathText(GetEditCtrl(), true, path, shown); }
     // The current text, then "|" and each list entry.
     CString GetHistory() const;
     // Restores the text and the list from a history text (list still empty).

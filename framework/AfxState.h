@@ -1,7 +1,9 @@
 // Everything the framework keeps between calls, in one place. There is one
 // such state, for the program's one user-interface thread. It is
 // zero-initialised before any constructor runs and lives until the process
-// ends; each member says who sets it.
+// ends; each member says who sets it. The windows (Wnd.cpp) and the
+// application object (WinApp.cpp) both keep theirs here, so neither calls
+// the other for it.
 #pragma once
 
 #ifndef WIN32_LEAN_AND_MEAN
@@ -19,6 +21,9 @@ struct AfxState
     // The application object: set by its constructor, cleared by its
     // destructor.
     CWinApp* pApp;
+    // The application's main window (CWinApp::m_pMainWnd): set by the
+    // application, cleared when that window is destroyed (AfxWndProc).
+    CWnd* pMainWnd;
     // Lead bytes of the system's ANSI code page: filled at start-up
     // (CWinApp::InitApplication), before any window exists.
     LeadByteTable ansiLead;

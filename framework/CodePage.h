@@ -1,59 +1,30 @@
-// Paths between the ANSI code page the program works in and the UTF-16 the
-// shell hands out, so that a path always keeps naming the same item; and
-// the messages that show such paths.
+// Texts between the ANSI code page the program works in and the UTF-16 the
+// system hands out, so that a path always keeps naming the same item. Knows
+// nothing of the application or its windows.
 #pragma once
 
-#include "Wnd.h"
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <windows.h>
 
-// A UTF-16 text on the heap, however long. Owns its buffer.
-class CWideString
-{
-public:
-    CWideString() : m_p(0), m_nCapacity(0) {}
-    explicit CWideString(const char* pszAnsi);   // converted from the ANSI code page
-    ~CWideString();
+#include "String.h"
+#include "WideString.h"
 
-    // A writable buffer of at least nLength characters and a terminator.
-    // The text keeps its old contents, as CString::GetBuffer keeps them;
-    // NULL when memory runs out.
-    WCHAR* GetBuffer(int nLength);
-    void Empty();
-    operator const WCHAR*() const { return m_p ? m_p : L""; }
-    int GetLength() const;
-    // Appends n characters of p (not searched for a terminator).
-    CWideString& Append(const WCHAR* p, int n);
-    CWideString& operator+=(const WCHAR* psz) { return Append(psz, psz ? lstrlenW(psz) : 0); }
+// The UTF-16 form of a text in the ANSI code page; NULL is taken as empty.
+CWideString AfxWideFromAnsi(const char* pszAnsi);
 
-private:
-    WCHAR* m_p;
-    int m_nCapacity;
-    CWideString(const CWideString&);
-    CWideString& operator=(const CWideString&);
-};
-
-// The ANSI form of a path, only when the code page holds it exactly: no
+// The ANSI form of w[0, n) when the code page holds it exactly: no
 // look-alike ("best fit") character and no default character, so that it
-// reads back as the same characters. Otherwise the item's short (8.3) name
-// when that converts exactly, since it names the same item. False when
-// neither does; path is then unchanged.
-bool AfxAnsiPathFromWide(const WCHAR* pszWide, CString& path);
-
-// The ANSI form of w[0, n) when the code page holds it exactly (see
-// AfxAnsiPathFromWide); false otherwise, and out is then unchanged.
+// reads back as the same characters. False otherwise; out is then
+// unchanged.
 bool AfxExactAnsi(const WCHAR* w, int n, CString& out);
 
-// A window's text exactly as it holds it, in UTF-16.
-void AfxGetWindowTextWide(HWND hWnd, CWideString& text);
+// The ANSI form of the item's short (8.3) name when that converts exactly
+// (AfxExactAnsi), since it names the same item. False when the item has
+// none, or the code page cannot hold it; path is then unchanged.
+bool AfxShortAnsiPath(const WCHAR* pszWide, CString& path);
 
-// Tells the user that an item cannot be used because the code page cannot
-// hold its name: its name in a box with an exclamation icon.
-void AfxReportUnusablePath(const WCHAR* pszWide);
-
-// String resource nIDS with "%1" and "%2" replaced by the texts (which are
-// not searched for further replacements).
-void AfxFormatString2(CWideString& out, UINT nIDS, const WCHAR* psz1 = 0, const WCHAR* psz2 = 0);
-
-// A message box with the text, captioned with the application's name and
-// owned by the active window (else the main window). The framework's own
-// boxes (AfxMessageBox with a string resource) come here too.
-int AfxMessageBox(const WCHAR* pszText, UINT nType);
+// The ANSI form of a path: exactly (AfxExactAnsi), else its short name
+// (AfxShortAnsiPath). False when neither exists; path is then unchanged.
+bool AfxAnsiPathFromWide(const WCHAR* pszWide, CString& path);

@@ -60,12 +60,12 @@ void CFont::DeleteObject()
     }
 }
 
-BOOL CToolTipCtrl::Create(CWnd* pParentWnd, DWORD dwStyle)
+BOOL CToolTipCtrl::Create(CWnd* pParentWnd)
 {
     DestroyWindow();
     INITCOMMONCONTROLSEX icc = { sizeof(icc), ICC_BAR_CLASSES };   // registers the tooltip class
     ::InitCommonControlsEx(&icc);
-    m_hWnd = ::CreateWindowExA(0, TOOLTIPS_CLASSA, NULL, WS_POPUP | dwStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+    m_hWnd = ::CreateWindowExA(0, TOOLTIPS_CLASSA, NULL, WS_POPUP, CW_USEDEFAULT, CW_USEDEFAULT,
                                CW_USEDEFAULT, CW_USEDEFAULT, pParentWnd ? pParentWnd->m_hWnd : NULL, NULL,
                                AfxGetInstanceHandle(), NULL);
     return m_hWnd != NULL;

@@ -43,7 +43,6 @@ public:
     CFont() : m_hObject(NULL) {}
     ~CFont() { DeleteObject(); }
     void DeleteObject();
-    operator HFONT() const { return m_hObject; }
     HFONT m_hObject;
 
 private:
@@ -57,7 +56,7 @@ class CToolTipCtrl
 public:
     CToolTipCtrl() : m_hWnd(NULL) {}
     ~CToolTipCtrl() { DestroyWindow(); }
-    BOOL Create(CWnd* pParentWnd, DWORD dwStyle = 0);
+    BOOL Create(CWnd* pParentWnd);
     BOOL AddTool(CWnd* pWnd, const char* pszText, const RECT* pRect, UINT_PTR nIDTool);
     void RelayEvent(MSG* pMsg);
     void DestroyWindow();

@@ -1,5 +1,6 @@
 #include "DropFiles.h"
 #include "CodePage.h"
+#include "WinApp.h"
 
 bool CDropFiles::GetPath(UINT i, CString& path) const
 {

@@ -22,7 +22,7 @@ CFileDialog::CFileDialog(const char* pszFileName, DWORD dwFlags, const char* psz
 
     // The initial name goes in whole, or not at all when it is longer than
     // any path: a cut name would name another file.
-    CWideString initial(pszFileName);
+    CWideString initial(AfxWideFromAnsi(pszFileName));
     WCHAR* pFile = m_strFile.GetBuffer(FILE_BUFFER);
     if (pFile && initial.GetLength() < FILE_BUFFER)
         memcpy(pFile, (const WCHAR*)initial, ((size_t)initial.GetLength() + 1) * sizeof(WCHAR));

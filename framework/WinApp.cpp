@@ -41,10 +41,8 @@ CString ModulePath(HINSTANCE hInstance)
 
 const MsgMap CWinApp::messageMap = { &CCmdTarget::messageMap, 0, 0 };
 
-CWinApp::CWinApp(const char* pszAppName) : m_hInstance(NULL), m_pMainWnd(0), m_pOpenSection(0)
+CWinApp::CWinApp() : m_hInstance(NULL), m_pMainWnd(AfxGetState().pMainWnd), m_pOpenSection(0)
 {
-    if (pszAppName)
-        m_strAppName = pszAppName;
     AfxGetState().pApp = this;
 }
 
@@ -65,11 +63,9 @@ bool CWinApp::InitApplication(HINSTANCE hInstance)
     BuildAnsiLeadBytes();
 
     CString path = ModulePath(hInstance);
-    if (m_strAppName.IsEmpty()) {
-        m_strAppName = AfxLoadString(AFX_IDS_APP_TITLE);
-        if (m_strAppName.IsEmpty())
-            m_strAppName = AppNameFromModulePath(path, AfxAnsiLeadBytes());
-    }
+    m_strAppName = AfxLoadString(AFX_IDS_APP_TITLE);
+    if (m_strAppName.IsEmpty())
+        m_strAppName = AppNameFromModulePath(path, AfxAnsiLeadBytes());
 
     // The help file: the same path with ".HLP" for the extension.
     int dot = MbsFindLast(path, path.GetLength(), '.', AfxAnsiLeadBytes());
@@ -150,7 +146,7 @@ bool ReadProfileValue(HKEY hKey, const char* pszEntry, CString& text)
 // it was read.
 bool ReadProfileValueExact(HKEY hKey, const char* pszEntry, CWideString& text)
 {
-    CWideString entry(pszEntry);
+    CWideString entry(AfxWideFromAnsi(pszEntry));
     DWORD type = 0, cb = 0;
     if (::RegQueryValueExW(hKey, entry, NULL, &type, NULL, &cb) != ERROR_SUCCESS
         || (type != REG_SZ && type != REG_EXPAND_SZ) || !ProfileValueReadable(cb))
@@ -210,7 +206,7 @@ BOOL CWinApp::WriteProfileString(const char* pszSection, const char* pszEntry, c
         return FALSE;
     if (!pszValue)
         pszValue = L"";
-    CWideString entry(pszEntry);
+    CWideString entry(AfxWideFromAnsi(pszEntry));
     LONG lResult = ::RegSetValueExW(hKey, entry, 0, REG_SZ, (const BYTE*)pszValue,
                                     ((DWORD)lstrlenW(pszValue) + 1) * sizeof(WCHAR));
     if (bOwn)
@@ -261,7 +257,7 @@ CWinApp* AfxGetApp()
 
 CWnd* AfxGetMainWnd()
 {
-    return AfxGetApp() ? AfxGetApp()->m_pMainWnd : 0;
+    return AfxGetState().pMainWnd;
 }
 
 HINSTANCE AfxGetInstanceHandle()
@@ -280,6 +276,47 @@ CString AfxLoadString(UINT nID)
     char buf[512];
     int n = ::LoadStringA(AfxGetInstanceHandle(), nID, buf, (int)sizeof(buf));
     return n > 0 ? CString(buf, n) : CString();
+}
+
+void AfxFormatString2(CWideString& out, UINT nIDS, const WCHAR* psz1, const WCHAR* psz2)
+{
+    // The resource's own text, not terminated.
+    const WCHAR* pRes = 0;
+    int nRes = ::LoadStringW(AfxGetInstanceHandle(), nIDS, (LPWSTR)&pRes, 0);
+    const WCHAR* inserts[2] = { psz1 ? psz1 : L"", psz2 ? psz2 : L"" };
+    out.Empty();
+    int start = 0;
+    for (int i = 0; i + 1 < nRes; i++) {
+        if (pRes[i] == L'%' && (pRes[i + 1] == L'1' || pRes[i + 1] == L'2')) {
+            out.Append(pRes + start, i - start);
+            out += inserts[pRes[i + 1] - L'1'];
+            start = ++i + 1;
+        }
+    }
+    out.Append(pRes + start, nRes - start);
+}
+
+int AfxMessageBox(const WCHAR* pszText, UINT nType)
+{
+    HWND hOwner = ::GetActiveWindow();
+    if (!hOwner && AfxGetMainWnd())
+        hOwner = AfxGetMainWnd()->m_hWnd;
+    CWideString caption(AfxWideFromAnsi(AfxGetApp() ? (const char*)AfxGetApp()->m_strAppName : ""));
+    return ::MessageBoxW(hOwner, pszText, caption, nType);
+}
+
+int AfxMessageBox(UINT nIDPrompt, UINT nType)
+{
+    CWideString text;
+    AfxFormatString2(text, nIDPrompt);
+    return AfxMessageBox(text, nType);
+}
+
+void AfxReportUnusablePath(const WCHAR* pszWide)
+{
+    CWideString text;
+    AfxFormatString2(text, AFX_IDP_PATH_UNUSABLE, pszWide);
+    AfxMessageBox(text, MB_OK | MB_ICONEXCLAMATION);
 }
 
 int AfxWinMain(HINSTANCE hInstance)

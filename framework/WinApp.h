@@ -1,5 +1,5 @@
 // The application object, its start-up, the per-user profile in the
-// registry, and the framework's help and message boxes.
+// registry, and the framework's help, string resources and message boxes.
 #pragma once
 
 #include "Wnd.h"
@@ -12,17 +12,15 @@ enum
     AFX_IDP_FAILED_TO_LAUNCH_HELP = 0xF107,
     AFX_IDP_INTERNAL_FAILURE = 0xF108,
     AFX_IDP_PATH_UNUSABLE = 0xF120,     // "%1": a name the code page cannot hold
-    ID_HELP = 0xE146,
-    HID_BASE_RESOURCE = 0x20000
+    ID_HELP = 0xE146
 };
 
 class CProfileSection;
-class CWideString;
 
 class CWinApp : public CCmdTarget
 {
 public:
-    explicit CWinApp(const char* pszAppName = 0);
+    CWinApp();
     virtual ~CWinApp();
 
     // Called once after start-up; false ends the program without a message loop.
@@ -33,7 +31,9 @@ public:
     bool InitApplication(HINSTANCE hInstance);
 
     HINSTANCE m_hInstance;
-    CWnd* m_pMainWnd;
+    // The main window; the framework's state keeps it (AfxState), so that it
+    // is forgotten when that window is destroyed.
+    CWnd*& m_pMainWnd;
     CString m_strAppName;       // the executable's name without path and extension
     CString m_strHelpFilePath;  // the executable's path with ".HLP"
     CString m_strRegistryKey;
@@ -99,10 +99,18 @@ CWnd* AfxGetMainWnd();
 HINSTANCE AfxGetInstanceHandle();
 // The lead bytes of the system's ANSI code page.
 const LeadByteTable& AfxAnsiLeadBytes();
-// A message box with string resource nIDPrompt, captioned with the
-// application name (framework/CodePage.cpp).
-int AfxMessageBox(UINT nIDPrompt, UINT nType);
 // Loads string resource nID; empty when there is none.
 CString AfxLoadString(UINT nID);
+// String resource nIDS with "%1" and "%2" replaced by the texts (which are
+// not searched for further replacements).
+void AfxFormatString2(CWideString& out, UINT nIDS, const WCHAR* psz1 = 0, const WCHAR* psz2 = 0);
+// A message box with the text, captioned with the application's name and
+// owned by the active window (else the main window).
+int AfxMessageBox(const WCHAR* pszText, UINT nType);
+// The same with string resource nIDPrompt.
+int AfxMessageBox(UINT nIDPrompt, UINT nType);
+// Tells the user that an item cannot be used because the code page cannot
+// hold its name: its name in a box with an exclamation icon.
+void AfxReportUnusablePath(const WCHAR* pszWide);
 // The process's whole life: start-up, InitInstance, exit.
 int AfxWinMain(HINSTANCE hInstance);

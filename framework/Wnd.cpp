@@ -1,15 +1,5 @@
 #include "Wnd.h"
 #include "AfxState.h"
-#include "WinApp.h"
-
-namespace {
-AfxState g_state;
-} // namespace
-
-AfxState& AfxGetState()
-{
-    return g_state;
-}
 
 const MsgMap CCmdTarget::messageMap = { 0, 0, 0 };
 const MsgMap CWnd::messageMap = { &CCmdTarget::messageMap, 0, 0 };
@@ -57,7 +47,7 @@ CWnd* CWnd::FromHandlePermanent(HWND hWnd)
     if (!hWnd)
         return 0;
     // A program of a few windows needs no more than a short list.
-    for (CWnd* p = g_state.pFirstWnd; p; p = p->m_pNextWnd)
+    for (CWnd* p = AfxGetState().pFirstWnd; p; p = p->m_pNextWnd)
         if (p->m_hWnd == hWnd)
             return p;
     return 0;
@@ -66,13 +56,14 @@ CWnd* CWnd::FromHandlePermanent(HWND hWnd)
 void CWnd::Attach(HWND hWnd)
 {
     m_hWnd = hWnd;
-    m_pNextWnd = g_state.pFirstWnd;
-    g_state.pFirstWnd = this;
+    AfxState& state = AfxGetState();
+    m_pNextWnd = state.pFirstWnd;
+    state.pFirstWnd = this;
 }
 
 void CWnd::Detach()
 {
-    for (CWnd** pp = &g_state.pFirstWnd; *pp; pp = &(*pp)->m_pNextWnd) {
+    for (CWnd** pp = &AfxGetState().pFirstWnd; *pp; pp = &(*pp)->m_pNextWnd) {
         if (*pp == this) {
             *pp = m_pNextWnd;
             break;
@@ -141,7 +132,7 @@ bool CWnd::OnCommand(WPARAM wParam, LPARAM lParam)
 {
     HWND hCtl = (HWND)lParam;
     if (hCtl) {
-        if (g_state.hLockoutNotifyWindow == m_hWnd)
+        if (AfxGetState().hLockoutNotifyWindow == m_hWnd)
             return true;            // a data exchange is running: drop it
         CWnd* pChild = FromHandlePermanent(hCtl);
         LRESULT r;
@@ -175,7 +166,8 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 
 LRESULT CWnd::Default()
 {
-    return DefWindowProc(g_state.current.message, g_state.current.wParam, g_state.current.lParam);
+    const AfxState::CurrentMsg& current = AfxGetState().current;
+    return DefWindowProc(current.message, current.wParam, current.lParam);
 }
 
 CString CWnd::GetWindowText() const
@@ -189,6 +181,17 @@ CString CWnd::GetWindowText() const
     ::GetWindowTextA(m_hWnd, p, n + 1);
     s.ReleaseBuffer(-1);
     return s;
+}
+
+void AfxGetWindowTextWide(HWND hWnd, CWideString& text)
+{
+    text.Empty();
+    int n = hWnd ? ::GetWindowTextLengthW(hWnd) : 0;
+    WCHAR* p = n > 0 ? text.GetBuffer(n) : 0;
+    if (p) {
+        int got = ::GetWindowTextW(hWnd, p, n + 1);
+        p[got > 0 && got <= n ? got : 0] = 0;
+    }
 }
 
 void CWnd::CenterWindow()
@@ -235,19 +238,18 @@ LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPara
     if (!pWnd)
         return ::DefWindowProcA(hWnd, message, wParam, lParam);
 
-    AfxState::CurrentMsg saved = g_state.current;
-    g_state.current.message = message;
-    g_state.current.wParam = wParam;
-    g_state.current.lParam = lParam;
+    AfxState& state = AfxGetState();
+    AfxState::CurrentMsg saved = state.current;
+    state.current.message = message;
+    state.current.wParam = wParam;
+    state.current.lParam = lParam;
     LRESULT lResult = pWnd->WindowProc(message, wParam, lParam);
-    g_state.current = saved;
+    state.current = saved;
 
     if (message == WM_NCDESTROY) {
-        CWinApp* pApp = AfxGetApp();
-        if (pApp && pApp->m_pMainWnd == pWnd)
-            pApp->m_pMainWnd = 0;
+        if (state.pMainWnd == pWnd)
+            state.pMainWnd = 0;
         pWnd->Detach();
-        pWnd->PostNcDestroy();
     }
     return lResult;
 }

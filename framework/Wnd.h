@@ -9,6 +9,7 @@
 #include <shellapi.h>
 
 #include "String.h"
+#include "WideString.h"
 
 class CCmdTarget;
 class CWnd;
@@ -126,7 +127,6 @@ public:
     virtual ~CWnd();
 
     HWND m_hWnd;
-    operator HWND() const { return m_hWnd; }
 
     // Attaching and routing.
     static CWnd* FromHandlePermanent(HWND hWnd);
@@ -164,9 +164,6 @@ public:
     virtual const MsgMap* GetMessageMap() const { return &messageMap; }
     static const MsgMap messageMap;
 
-protected:
-    virtual void PostNcDestroy() {}
-
 private:
     void Attach(HWND hWnd);
     void Detach();
@@ -180,3 +177,6 @@ private:
 };
 
 LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+// A window's text exactly as it holds it, in UTF-16.
+void AfxGetWindowTextWide(HWND hWnd, CWideString& text);

@@ -73,6 +73,7 @@ start_imports_only() {
 }
 check "32-bit Pelorin.exe is a PE32 GUI program" is_pe32_gui
 check "32-bit Pelorin.exe loads only kernel32, user32, gdi32, advapi32 and msvcrt at start" start_imports_only
+check "the framework's files use each other in one direction only" bash scripts/framework-order.sh build/win32
 
 run_ctest build/native -j2
 

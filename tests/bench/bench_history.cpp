@@ -63,6 +63,22 @@ void JoinHistory(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 
+// A history that the code page cannot hold, joined exactly in UTF-16.
+void JoinHistoryExact(benchmark::State& state)
+{
+    std::vector<std::wstring> entries;
+    for (int i = 0; i < (int)state.range(0); i++)
+        entries.push_back(L"C:\\Users\\dev\\\u30bd\u30fc\u30b9\\\u0100-" + std::to_wstring(i) + L"\\src");
+    for (auto _ : state) {
+        CWideString history;
+        history += L"C:\\current";
+        for (const std::wstring& e : entries)
+            AppendHistoryEntry(history, e.data(), (int)e.size());
+        benchmark::DoNotOptimize((const wchar_t*)history);
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
 // The least disturbed of the repetitions decides whether the cost grows
 // linearly; the median is shown beside it.
 void Sizes(benchmark::internal::Benchmark* b)
@@ -74,6 +90,7 @@ void Sizes(benchmark::internal::Benchmark* b)
 
 BENCHMARK(SplitHistory)->Apply(Sizes);
 BENCHMARK(JoinHistory)->Apply(Sizes);
+BENCHMARK(JoinHistoryExact)->Apply(Sizes);
 
 // Keeps the aggregates; the table is printed at the end.
 class TableReporter : public benchmark::BenchmarkReporter
@@ -126,12 +143,12 @@ int main(int argc, char** argv)
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
 
-    const char* names[] = { "SplitHistory", "JoinHistory" };
+    const char* names[] = { "SplitHistory", "JoinHistory", "JoinHistoryExact" };
     const char* aggregates[] = { "min", "median" };
     const long sizes[] = { 10, 1000, 10000, 100000 };
     bool linear = true;
     printf("History texts (microseconds, 7 repetitions)\n");
-    printf("  %-21s %10s %10s %10s %10s %16s\n", "", "10", "1,000", "10,000", "100,000", "100,000/10,000");
+    printf("  %-23s %10s %10s %10s %10s %16s\n", "", "10", "1,000", "10,000", "100,000", "100,000/10,000");
     std::string json = "{\n  \"unit\": \"us\",\n";
     for (const char* name : names) {
         json += std::string("  \"") + name + "\": {";
@@ -140,7 +157,7 @@ int main(int argc, char** argv)
             double ratio = t10k > 0 ? t100k / t10k : 0;
             if (strcmp(aggregate, "min") == 0)
                 linear = linear && ratio > 0 && ratio <= 12.0;
-            printf("  %-14s %-6s", name, aggregate);
+            printf("  %-16s %-6s", name, aggregate);
             json += std::string(aggregate == aggregates[0] ? "" : ", ") + "\"" + aggregate + "\": {";
             for (long n : sizes) {
                 double us = reporter.Get(name, aggregate, n);

@@ -1,11 +1,13 @@
 // CString: lengths in bytes, texts with zero bytes, appending to itself, and
 // the writable buffer.
 #include "framework/String.h"
+#include "framework/WideString.h"
 
 #include <gtest/gtest.h>
 
 #include <string.h>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -54,6 +56,32 @@ TEST(CString, ManyAppendsKeepEverything)
     s.Empty();
     EXPECT_TRUE(s.IsEmpty());
     EXPECT_STREQ("", (const char*)s);
+}
+
+// CWideString: the same buffer rules in UTF-16; a text ends at its first
+// zero, also one written through GetBuffer.
+TEST(CWideString, AppendAndBuffer)
+{
+    CWideString s;
+    EXPECT_EQ(0, s.GetLength());
+    EXPECT_STREQ(L"", (const wchar_t*)s);
+    s += L"abc";
+    s.Append(L"de\0f", 4);
+    EXPECT_STREQ(L"abcde", (const wchar_t*)s);
+    s.Append(s, s.GetLength());          // from itself, across a new buffer
+    s.Append(s, 2);
+    EXPECT_STREQ(L"abcdeabcdeab", (const wchar_t*)s);
+    wchar_t* p = s.GetBuffer(3);
+    ASSERT_TRUE(p != NULL);
+    p[2] = 0;
+    EXPECT_EQ(2, s.GetLength());
+    s.Append(L"xyz", 3);
+    EXPECT_STREQ(L"abxyz", (const wchar_t*)s);
+    CWideString moved(std::move(s));
+    EXPECT_STREQ(L"abxyz", (const wchar_t*)moved);
+    EXPECT_EQ(0, s.GetLength());
+    moved.Empty();
+    EXPECT_STREQ(L"", (const wchar_t*)moved);
 }
 
 TEST(CString, LeftClamps)
