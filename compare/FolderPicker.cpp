@@ -8,35 +8,84 @@
 namespace {
 
 // The folder to select first, and whether the browser reported a selection
-// while it was asked for one.
+// of that folder while it was asked for it.
 struct InitialSelection
 {
-    const WCHAR* pszPath;
+    const WCHAR* pszFolder;   // as FolderToSelect gives it
+    bool bFolder;             // it names an existing folder
     bool bSelected;
 };
 
-// How many times the browser is asked for the first selection.
-const int kSelectionTries = 3;
+// How many times the browser is asked for the first selection at most.
+const int kSelectionTries = 5;
+
+// Ends the path at its last character that is not a backslash; a drive's
+// root ("C:\") keeps its own.
+void TrimBackslashes(WCHAR* p)
+{
+    int n = lstrlenW(p);
+    while (n > 0 && p[n - 1] == L'\\' && !(n == 3 && p[1] == L':'))
+        p[--n] = 0;
+}
+
+// The folder that text names as the browser names it: the full path, with
+// no "." or ".." segment (the browser follows neither), short names as
+// their long forms, no trailing backslash. Tells whether it is an existing
+// folder; when it is not, folder is the full path, or the text itself.
+bool FolderToSelect(const WCHAR* pszText, CWideString& folder)
+{
+    folder.Empty();
+    folder += pszText;
+    CWideString full;
+    DWORD n = *pszText ? ::GetFullPathNameW(pszText, 0, NULL, NULL) : 0;
+    WCHAR* p = n ? full.GetBuffer((int)n) : NULL;
+    if (!p || ::GetFullPathNameW(pszText, n, p, NULL) >= n)
+        return false;
+    folder.Empty();
+    folder += full;
+    DWORD attributes = ::GetFileAttributesW(full);
+    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY))
+        return false;
+    n = ::GetLongPathNameW(full, NULL, 0);
+    p = n ? folder.GetBuffer((int)n) : NULL;
+    if (!p || ::GetLongPathNameW(full, p, n) >= n) {
+        folder.Empty();
+        folder += full;
+    }
+    p = folder.GetBuffer(folder.GetLength());
+    if (p)
+        TrimBackslashes(p);
+    return true;
+}
+
+// Whether the item is the folder asked for, its path compared as the file
+// system compares names: whole, without regard to case.
+bool IsFolder(LPCITEMIDLIST pidl, const WCHAR* pszFolder)
+{
+    WCHAR szPath[MAX_PATH];
+    if (!::SHGetPathFromIDListW(pidl, szPath))
+        return false;
+    szPath[MAX_PATH - 1] = 0;
+    TrimBackslashes(szPath);
+    return ::CompareStringOrdinal(szPath, -1, pszFolder, -1, TRUE) == CSTR_EQUAL;
+}
 
 // Called by the folder browser; once its window is ready, selects the folder
-// whose path the InitialSelection that lpData points at holds. The browser
-// matches the folder's item IDs, which carry the folders' times, against
-// those of its tree, and the tree's first reading of a folder can change its
-// access time under it: the first request then selects nothing. So the
-// request is repeated, a few times at most, until the browser reports a
-// selection. A path that names no folder selects nothing.
+// that the InitialSelection lpData points at holds. The browser finds the
+// folder by matching its item IDs, which carry the folders' times, against
+// those its tree read, so a request can select nothing. It is repeated, a
+// few times at most, until the browser reports a selection of that very
+// folder; a selection of any other item does not count. A path that names no
+// existing folder is asked for once, and selects nothing.
 int CALLBACK InitialSelectionProc(HWND hWnd, UINT uMsg, LPARAM lParam, LPARAM lpData)
 {
     InitialSelection* pSelection = (InitialSelection*)lpData;
-    if (uMsg == BFFM_SELCHANGED && lParam) {
-        pSelection->bSelected = true;
-    } else if (uMsg == BFFM_INITIALIZED) {
-        for (int i = 0; i < kSelectionTries; i++) {
-            pSelection->bSelected = false;
-            ::SendMessageW(hWnd, BFFM_SETSELECTIONW, TRUE, (LPARAM)pSelection->pszPath);
-            if (pSelection->bSelected)
-                break;
-        }
+    if (uMsg == BFFM_SELCHANGED) {
+        pSelection->bSelected = lParam && IsFolder((LPCITEMIDLIST)lParam, pSelection->pszFolder);
+    } else if (uMsg == BFFM_INITIALIZED && *pSelection->pszFolder) {
+        int nTries = pSelection->bFolder ? kSelectionTries : 1;
+        for (int i = 0; i < nTries && !pSelection->bSelected; i++)
+            ::SendMessageW(hWnd, BFFM_SETSELECTIONW, TRUE, (LPARAM)pSelection->pszFolder);
     }
     return 0;
 }
@@ -45,7 +94,7 @@ int CALLBACK InitialSelectionProc(HWND hWnd, UINT uMsg, LPARAM lParam, LPARAM lp
 
 int BrowseForFolder(HWND hOwner, const char* pszTitle, CString& path)
 {
-    CWideString initial(AfxWideFromAnsi(path));
+    CWideString initial(AfxWideFromAnsi(path)), folder;
     char szDisplayName[MAX_PATH] = "";
 
     BROWSEINFOA bi;
@@ -55,7 +104,9 @@ int BrowseForFolder(HWND hOwner, const char* pszTitle, CString& path)
     bi.pszDisplayName = szDisplayName;
     bi.lpszTitle = pszTitle ? pszTitle : "Select Folder";
     bi.ulFlags = BIF_RETURNONLYFSDIRS | BIF_RETURNFSANCESTORS;
-    InitialSelection selection = { initial, false };
+    InitialSelection selection = { NULL, false, false };
+    selection.bFolder = FolderToSelect(initial, folder);
+    selection.pszFolder = folder;
     bi.lpfn = InitialSelectionProc;
     bi.lParam = (LPARAM)&selection;
 

@@ -159,7 +159,7 @@ void CRecentPathCombo::SetHistoryExact(const WCHAR* pszHistory)
         if (bFirst)
             SetShownText(piece);
         else if (AfxAnsiPathFromWide(piece, entry))
-            AddString(entry);
+            AppendHistoryEntry(m_strPending, entry, entry.GetLength());
         bFirst = false;
         rest = *end ? end + 1 : end;
     }
@@ -184,9 +184,37 @@ void CRecentPathCombo::SetHistory(const char* pszHistory)
         if (bFirst)
             SetWindowText(piece);
         else
-            AddString(piece);
+            AppendHistoryEntry(m_strPending, piece, nPiece);
         bFirst = false;
     }
+}
+
+void CRecentPathCombo::FillList()
+{
+    if (m_strPending.IsEmpty())
+        return;
+    CString pending = m_strPending;
+    m_strPending.Empty();
+    // Each entry is "|" and its text, up to the next "|" or the end.
+    const char* p = pending;
+    const int nLength = pending.GetLength();
+    for (int nStart = 1; nStart <= nLength;) {
+        int nEntry = MbsFind(p + nStart, nLength - nStart, '|', AfxAnsiLeadBytes());
+        if (nEntry < 0)
+            nEntry = nLength - nStart;
+        AddString(CString(p + nStart, nEntry));
+        nStart += nEntry + 1;
+    }
+}
+
+// Whatever asks the combo box about its list, or changes it, fills it first
+// (GetCount at save, say, and a reader outside the program); the edit part's
+// own messages and the parts' handles do not need it.
+LRESULT CRecentPathCombo::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message >= CB_ADDSTRING && message < CB_GETCOMBOBOXINFO && message != CB_GETDROPPEDSTATE)
+        FillList();
+    return CComboBox::WindowProc(message, wParam, lParam);
 }
 
 void CRecentPathCombo::SetTextAndRemember(const char* pszText)
@@ -225,6 +253,7 @@ void CRecentPathCombo::AddToHistory()
 {
     if (!m_bHistory)
         return;
+    FillList();
     CFieldPath field(GetEditCtrl());
     const CString& text = field.GetPath();
     if (field.GetKind() == CFieldPath::UNUSABLE || text.IsEmpty())
@@ -268,6 +297,7 @@ void CRecentPathCombo::CompleteAddedText()
     GetEditSel(&dwStart, &dwEnd);
     if (nTyped == 0 || dwStart != dwEnd || (int)dwEnd != GetEditLength())
         return;
+    FillList();
     if (SelectString(-1, text) == CB_ERR)
         SetWindowText(text);
     SetEditSel(EditPosition(nTyped), -1);
@@ -297,6 +327,9 @@ int CRecentPathCombo::EditPosition(int nByte) const
 
 BOOL CRecentPathCombo::PreTranslateMessage(MSG* pMsg)
 {
+    // A key may move through the list without dropping it down.
+    if ((pMsg->message >= WM_KEYFIRST && pMsg->message <= WM_KEYLAST) || pMsg->message == WM_MOUSEWHEEL)
+        FillList();
     if (pMsg->message == WM_KEYDOWN) {
         // Shift+Delete on the highlighted entry of the open list removes it.
         if (pMsg->wParam == VK_DELETE && ::GetKeyState(VK_SHIFT) < 0 && ::GetKeyState(VK_CONTROL) >= 0
@@ -311,6 +344,7 @@ BOOL CRecentPathCombo::PreTranslateMessage(MSG* pMsg)
 // highlighted.
 bool CRecentPathCombo::RemoveHighlightedEntry()
 {
+    FillList();
     HWND hList = GetListBox();
     int nSel = hList ? (int)::SendMessageA(hList, LB_GETCURSEL, 0, 0) : LB_ERR;
     if (nSel < 0 || DeleteString(nSel) == CB_ERR)

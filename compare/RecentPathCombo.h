@@ -21,6 +21,8 @@ public:
     // The current text, then "|" and each list entry.
     CString GetHistory() const;
     // Restores the text and the list from a history text (list still empty).
+    // The text shows at once; the list is filled when it is first used
+    // (FillList).
     void SetHistory(const char* pszHistory);
     // The same in UTF-16, for a current text that no text in the code page
     // names (neither it nor a short name): GetHistoryExact gives the history
@@ -38,6 +40,7 @@ public:
     void AutoComplete();
 
     virtual BOOL PreTranslateMessage(MSG* pMsg);
+    virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
 
 
     bool m_bHistory;        // entries are added to the list
@@ -55,8 +58,17 @@ protected:
     int GetEditLength() const;
     int EditPosition(int nByte) const;
 
+    // Puts the restored entries that are not in the list yet into it. Called
+    // before anything reads or changes the list: a key or the wheel in the
+    // field, a list message from anyone, the list dropping down, and the
+    // program's own uses of the list.
+    void FillList();
+
 private:
     bool m_bSettingText;    // the program sets the edit part's text
+    // The restored entries not yet in the list: "|" and each entry, in list
+    // order.
+    CString m_strPending;
 
     // The edit part as it was before the message it handles now, so that a
     // change can be told apart: text added at the end, or anything else.

@@ -168,10 +168,21 @@ wine_env_display() {
 
 # The anchor: a Windows process that lives for the whole run, so that each
 # test's Wine process finds the wineserver and the desktop already there.
+# It first warms a new prefix up, and the run waits for that (at most two
+# minutes), so that the first test does not pay for it within its own time
+# limit.
 wine_env_anchor() {
-    local anchor=$1
-    wine "$anchor" </dev/null >/dev/null 2>&1 &
+    local anchor=$1 ready i
+    ready=build/.anchor-ready-$(basename "$WINEPREFIX")
+    mkdir -p build && rm -f "$ready"
+    wine "$anchor" "$ready" </dev/null >/dev/null 2>&1 &
     _wine_anchor_pid=$!
+    for i in $(seq 1200); do
+        [ -e "$ready" ] && break
+        kill -0 "$_wine_anchor_pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    rm -f "$ready"
 }
 
 wine_env_start() {   # anchor.exe

@@ -122,8 +122,9 @@ INSTANTIATE_TEST_SUITE_P(Fields, HistoryEntry,
                                     + (info.param.entry == ByFocusLoss ? "_FocusLoss" : "_DropDown");
                          });
 
-// A stored list longer than ten entries loads whole; it is cut when the next
-// entry is added.
+// A stored list longer than ten entries loads whole, and the list that a
+// click on the field's button drops down shows all of it; it is cut when the
+// next entry is added.
 TEST(History, LongerStoredListLoadsWholeAndIsCutAtTheNextEntry)
 {
     ClearSettings();
@@ -131,14 +132,32 @@ TEST(History, LongerStoredListLoadsWholeAndIsCutAtTheNextEntry)
     for (int i = 0; i < 12; i++)
         stored.push_back("C:\\old" + std::to_string(i));
     SetString("Dir1", ListOnly(stored));
-    Field loaded, after;
+    Field after;
+    Strings shown;
     Script s;
-    s.Do([&] { loaded = ReadField(IDC_DIR1); });
+    s.Do([&] {
+        RECT rc;
+        ::GetClientRect(Ctl(IDC_DIR1), &rc);
+        LPARAM button = MAKELPARAM(rc.right - ::GetSystemMetrics(SM_CXVSCROLL) / 2, rc.bottom / 2);
+        ::PostMessageA(Ctl(IDC_DIR1), WM_LBUTTONDOWN, MK_LBUTTON, button);
+        ::PostMessageA(Ctl(IDC_DIR1), WM_LBUTTONUP, 0, button);
+    });
+    s.WaitFor([] { return ::IsWindowVisible(ComboList(IDC_DIR1)) != FALSE; }).Do([&] {
+        // The open list part itself, as the user sees it.
+        HWND list = ComboList(IDC_DIR1);
+        for (int i = 0, n = (int)::SendMessageW(list, LB_GETCOUNT, 0, 0); i < n; i++) {
+            WCHAR w[64] = L"";
+            if (::SendMessageW(list, LB_GETTEXTLEN, i, 0) < 64)
+                ::SendMessageW(list, LB_GETTEXT, i, (LPARAM)w);
+            shown.push_back(ToAnsi(w));
+        }
+    });
+    s.Key(VK_F4);
     EnterText(s, IDC_DIR1, ByFocusLoss, "C:\\new");
     s.Do([&] { after = ReadField(IDC_DIR1); }).Click(IDCANCEL);
     ASSERT_TRUE(RunProgram(s));
 
-    EXPECT_EQ(stored, loaded.items);
+    EXPECT_EQ(stored, shown);
     Strings expected{ "C:\\new" };
     expected.insert(expected.end(), stored.begin(), stored.begin() + 9);
     EXPECT_EQ(expected, after.items);

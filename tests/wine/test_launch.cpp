@@ -122,7 +122,7 @@ TEST(Launch, PastedAndTypedPathsReachTheToolAsShown)
         { IDC_DIR1, kType, ToWide(long200), "", "", { long200, long200 }, ToWide(long200 + "|" + long200) },
         { IDC_WINDIFF, kPaste, L"\"" + cafe + L"\\standin.exe\"", "C:\\x", "C:\\pt", { "C:\\x", "C:\\pt" },
           ToWide("\"" + cafeShort + "\\standin.exe\"") },
-        { IDC_DIR1, kPaste, missing, "", "C:\\pt", {}, missing },
+        { IDC_DIR1, kPaste, missing, "|E:\\a|E:\\b", "C:\\pt", {}, missing + L"|E:\\a|E:\\b" },
         { IDC_WINDIFF, kPaste, missing + L"\\t.exe", "", "C:\\pt", {}, missing + L"\\t.exe" },
     };
     for (const auto& c : cases) {
@@ -162,13 +162,18 @@ TEST(Launch, PastedAndTypedPathsReachTheToolAsShown)
             s.WaitFor([] { return OtherDialog() == NULL; }).Click(IDCANCEL);
             ASSERT_TRUE(RunProgram(s));
             EXPECT_NE(std::wstring::npos, box.message.find(c.text)) << ToAnsi(box.message);
-            EXPECT_TRUE(StandinRecords().empty());
-            // Stored exactly, and shown again exactly at the next start.
+            EXPECT_EQ(Strings{}, WaitStandinRecords(0));
+            // Stored exactly, with the field's list, and shown again exactly
+            // at the next start.
             std::wstring again;
             Script next;
-            next.Do([&] { again = TextW(c.id == IDC_WINDIFF ? Ctl(c.id) : ComboEdit(c.id)); }).Click(IDCANCEL);
+            next.Do([&] {
+                again = TextW(c.id == IDC_WINDIFF ? Ctl(c.id) : ComboEdit(c.id));
+                for (const std::string& item : c.id == IDC_WINDIFF ? Strings{} : ComboItems(c.id))
+                    again += L"|" + ToWide(item);
+            }).Click(IDCANCEL);
             ASSERT_TRUE(RunProgram(next));
-            EXPECT_EQ(c.text, again);
+            EXPECT_EQ(c.stored, again);
         } else {
             EXPECT_EQ(c.arguments, LaunchWith(s, 0, 120000).arguments);
         }

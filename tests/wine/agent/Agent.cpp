@@ -213,7 +213,8 @@ std::string FileDialogChoice(HWND hDlg)
     return Ansi(path + name);
 }
 
-// A combo box's list entries, each ended by a zero byte. Read here, from
+// A combo box's list entries, each ended by a zero byte. The count is asked
+// of the combo box, as any reader asks it; the entries are read here, from
 // the list part with wide messages: Wine carries neither long list entries
 // between processes nor the combo box's own messages for them whole.
 std::string ComboItems(HWND hCombo)
@@ -223,7 +224,7 @@ std::string ComboItems(HWND hCombo)
     ZeroMemory(&cbi, sizeof(cbi));
     cbi.cbSize = sizeof(cbi);
     ::GetComboBoxInfo(hCombo, &cbi);
-    int count = (int)::SendMessageW(cbi.hwndList, LB_GETCOUNT, 0, 0);
+    int count = (int)::SendMessageW(hCombo, CB_GETCOUNT, 0, 0);
     for (int i = 0; i < count; i++) {
         int n = (int)::SendMessageW(cbi.hwndList, LB_GETTEXTLEN, i, 0);
         std::wstring w((size_t)(n > 0 ? n : 0) + 1, L'\0');

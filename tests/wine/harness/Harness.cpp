@@ -393,10 +393,20 @@ HWND Ctl(int id)
     return ::GetDlgItem(MainDialog(), id);
 }
 
+// Reads n numbers from the agent's reply to command; fails the test when it
+// holds fewer.
+template <typename... T>
+static void Scan(const std::string& command, const char* format, int n, T*... values)
+{
+    std::string reply = Agent(command);
+    if (sscanf(reply.c_str(), format, values...) != n)
+        ADD_FAILURE() << "the agent answered \"" << command << "\" with \"" << reply << "\"";
+}
+
 static HWND ComboPart(int id, int part)
 {
     unsigned long long parts[2] = { 0, 0 };
-    sscanf(Agent("comboparts " + Hex(Ctl(id))).c_str(), "%llx %llx", &parts[0], &parts[1]);
+    Scan("comboparts " + Hex(Ctl(id)), "%llx %llx", 2, &parts[0], &parts[1]);
     return (HWND)(ULONG_PTR)parts[part];
 }
 
@@ -480,7 +490,7 @@ RECT DialogRect(HWND hDlg, int x, int y, int cx, int cy)
     RECT rc = { 0, 0, 0, 0 };
     char cmd[128];
     sprintf(cmd, "dlgrect %s %d %d %d %d", Hex(hDlg).c_str(), x, y, x + cx, y + cy);
-    sscanf(Agent(cmd).c_str(), "%ld %ld %ld %ld", &rc.left, &rc.top, &rc.right, &rc.bottom);
+    Scan(cmd, "%ld %ld %ld %ld", 4, &rc.left, &rc.top, &rc.right, &rc.bottom);
     return rc;
 }
 
@@ -585,6 +595,11 @@ std::string DropFiles(HWND hWnd, const std::vector<std::string>& paths, POINT pt
     return Agent(cmd, list);
 }
 
+bool DropTaken(const std::string& hDrop)
+{
+    return strtoul(Agent("gflags " + hDrop).c_str(), NULL, 16) == GMEM_INVALID_HANDLE;
+}
+
 std::string SettingsKey(const std::string& name)
 {
     return "software\\Velmot\\" + name + "\\Settings";
@@ -601,7 +616,7 @@ void SetValue(const std::string& name, DWORD type, const std::string& data, Call
     HKEY hKey;
     ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyExA(HKEY_CURRENT_USER, SettingsKey().c_str(), 0, NULL, 0, KEY_WRITE,
                                                NULL, &hKey, NULL));
-    ::RegSetValueExA(hKey, name.c_str(), 0, type, (const BYTE*)data.data(), (DWORD)data.size());
+    EXPECT_EQ(ERROR_SUCCESS, ::RegSetValueExA(hKey, name.c_str(), 0, type, (const BYTE*)data.data(), (DWORD)data.size()));
     ::RegCloseKey(hKey);
 }
 
@@ -658,7 +673,9 @@ std::wstring GetStringExact(const std::string& name, Caller where)
     if (::RegOpenKeyExW(HKEY_CURRENT_USER, ToWide(SettingsKey()).c_str(), 0, KEY_READ, &hKey) == ERROR_SUCCESS) {
         if (::RegQueryValueExW(hKey, ToWide(name).c_str(), NULL, &type, NULL, &cb) == ERROR_SUCCESS) {
             w.assign(cb / sizeof(WCHAR), L'\0');
-            ::RegQueryValueExW(hKey, ToWide(name).c_str(), NULL, &type, (BYTE*)&w[0], &cb);
+            if (::RegQueryValueExW(hKey, ToWide(name).c_str(), NULL, &type, (BYTE*)&w[0], &cb) != ERROR_SUCCESS)
+                type = REG_NONE;
+            w.resize(cb / sizeof(WCHAR));
         }
         ::RegCloseKey(hKey);
     }
@@ -691,7 +708,7 @@ void ToolPathGuard::Set(DWORD type, const std::string& data)
         ADD_FAILURE() << "cannot write HKLM\\" << kToolKey;
         return;
     }
-    ::RegSetValueExA(hKey, "Path", 0, type, (const BYTE*)data.data(), (DWORD)data.size());
+    EXPECT_EQ(ERROR_SUCCESS, ::RegSetValueExA(hKey, "Path", 0, type, (const BYTE*)data.data(), (DWORD)data.size()));
     ::RegCloseKey(hKey);
 }
 
@@ -787,7 +804,12 @@ std::vector<std::string> WaitStandinRecords(size_t n, DWORD timeoutMs)
 {
     DWORD start = ::GetTickCount();
     std::vector<std::string> records = StandinRecords();
-    while ((records.size() < n || StandinRunning()) && ::GetTickCount() - start < timeoutMs) {
+    while (records.size() < n || StandinRunning()) {
+        if (::GetTickCount() - start >= timeoutMs) {
+            ADD_FAILURE() << "the stand-in recorded " << records.size() << " start(s), not " << n << ", or still ran, after "
+                          << timeoutMs << " ms";
+            break;
+        }
         ::Sleep(20);
         records = StandinRecords();
     }

@@ -125,6 +125,8 @@ BoxShown ReadMessageBox(HWND hBox);
 // Posts a real WM_DROPFILES holding paths to a window of the program, as
 // the shell builds one (wide names, or ANSI ones); returns the drop handle.
 std::string DropFiles(HWND hWnd, const std::vector<std::string>& paths, POINT pt, bool wide = true);
+// Whether the program has taken the drop and released it (DragFinish).
+bool DropTaken(const std::string& hDrop);
 
 // The program's settings key below HKEY_CURRENT_USER (for a copy, its name's).
 std::string SettingsKey(const std::string& name = "Pelorin");
@@ -169,7 +171,8 @@ std::string StandinPath();
 void ResetStandinLog();
 std::vector<std::string> StandinRecords();
 // Waits until at least n records exist and no stand-in runs any more (so
-// that a start in progress has been recorded); returns them.
+// that a start in progress has been recorded); returns them. A timeout
+// fails the test.
 std::vector<std::string> WaitStandinRecords(size_t n, DWORD timeoutMs = 10000);
 // A record's parameters: what follows the quoted program path and one space.
 std::string Parameters(const std::string& record);
