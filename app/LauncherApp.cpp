@@ -21,6 +21,7 @@ BOOL CLauncherApp::InitInstance()
 
     CCompareDlg dlg;
     m_pMainWnd = &dlg;
+    dlg.ReadStartPaths();
     dlg.DoModal();
 
     // The dialog is gone; returning false ends the program.

@@ -37,6 +37,7 @@ add_library(pelorin_core STATIC
     compare/CompareDlgPickers.cpp
     compare/FolderPicker.cpp
     compare/CompareDlgDrop.cpp
+    compare/CompareDlgCommandLine.cpp
     compare/RecentPathCombo.cpp
     compare/FieldPath.cpp
     about/VersionDlg.cpp

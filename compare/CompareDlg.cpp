@@ -22,7 +22,8 @@ const MsgMap CCompareDlg::messageMap = MakeMsgMap(&CDialog::messageMap, s_entrie
 
 CCompareDlg::CCompareDlg()
     : CDialog(IDD), m_bSubDir(0),
-      m_appIcon(::LoadIconA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDI_APPICON)))
+      m_appIcon(::LoadIconA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDI_APPICON))),
+      m_nStartPaths(0)
 {
 }
 
@@ -53,6 +54,8 @@ BOOL CCompareDlg::OnInitDialog()
     UpdateData(FALSE);
     if (m_strWinDiffExact.GetLength() > 0)
         ::SetWindowTextW(GetDlgItem(IDC_WINDIFF), m_strWinDiffExact);
+    if (ShowStartPaths())
+        return FALSE;   // the focus is set
     return TRUE;    // the focus goes to the first tab stop, the tool's path
 }
 

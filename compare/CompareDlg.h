@@ -7,6 +7,7 @@
 //   CompareDlgLocator.cpp   finding and choosing the comparison tool
 //   CompareDlgPickers.cpp   the folder and file pickers of the path fields
 //   CompareDlgDrop.cpp      the Exchange button and items dropped on the dialog
+//   CompareDlgCommandLine.cpp  the paths Pelorin was started with
 #pragma once
 
 #include "../framework/Dialog.h"
@@ -30,9 +31,16 @@ public:
     CString m_strWinDiff;           // edit 1007
     HICON m_appIcon;
 
+    // Reads the paths Pelorin was started with, before the dialog opens:
+    // it may have to say first why it takes none.
+    void ReadStartPaths();
+
 private:
     // The stored tool path when the code page cannot hold it: shown exactly.
     CWideString m_strWinDiffExact;
+    // The paths Pelorin was started with, as the fields take them.
+    CString m_startPaths[2];
+    int m_nStartPaths;
 
 protected:
     virtual void DoDataExchange(CDataExchange* pDX);
@@ -67,6 +75,9 @@ protected:
     // One or two items dropped on the dialog fill the path fields; a drop on
     // a path field goes to that field.
     void OnDropFiles(HDROP hDrop);
+    // Fills the fields with the paths Pelorin was started with and moves the
+    // focus on; false when there are none.
+    bool ShowStartPaths();
 
     void OnSysCommand(UINT nID, LPARAM lParam);
     void OnPaint();

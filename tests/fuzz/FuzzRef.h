@@ -71,6 +71,53 @@ inline int SafeCut(const std::string& s, int maxBytes, const LeadByteTable& t)
     return n;
 }
 
+// A command line split as a program built with the C runtime reads it: a
+// run of backslashes before a double quote halves, and an odd run makes the
+// quote a character; any other double quote opens or closes a quoted part;
+// blanks outside quotes separate. isLead(c): c begins a two-byte character,
+// which the walk takes whole.
+template <class S, class IsLead>
+std::vector<S> SplitLikeTheCRuntime(const S& s, IsLead isLead)
+{
+    typedef typename S::value_type Ch;
+    std::vector<S> args;
+    size_t i = 0;
+    while (true) {
+        while (i < s.size() && (s[i] == Ch(' ') || s[i] == Ch('\t')))
+            i++;
+        if (i >= s.size())
+            return args;
+        S arg;
+        bool quoted = false;
+        while (i < s.size() && (quoted || (s[i] != Ch(' ') && s[i] != Ch('\t')))) {
+            if (isLead(s[i]) && i + 1 < s.size()) {
+                arg += s.substr(i, 2);
+                i += 2;
+                continue;
+            }
+            size_t slashes = 0;
+            while (i < s.size() && s[i] == Ch('\\')) {
+                slashes++;
+                i++;
+            }
+            if (i < s.size() && s[i] == Ch('"')) {
+                arg.append(slashes / 2, Ch('\\'));
+                if (slashes % 2) {
+                    arg += Ch('"');
+                } else {
+                    quoted = !quoted;
+                }
+                i++;
+            } else {
+                arg.append(slashes, Ch('\\'));
+                if (!slashes)
+                    arg += s[i++];
+            }
+        }
+        args.push_back(arg);
+    }
+}
+
 } // namespace ref
 
 // Reads fuzzer input as a few fields.

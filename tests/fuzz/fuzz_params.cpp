@@ -11,50 +11,6 @@
 #include <string>
 #include <vector>
 
-namespace {
-
-std::vector<std::string> SplitLikeTheCRuntime(const std::string& s, const LeadByteTable& t)
-{
-    std::vector<std::string> args;
-    size_t i = 0;
-    while (true) {
-        while (i < s.size() && (s[i] == ' ' || s[i] == '\t'))
-            i++;
-        if (i >= s.size())
-            return args;
-        std::string arg;
-        bool quoted = false;
-        while (i < s.size() && (quoted || (s[i] != ' ' && s[i] != '\t'))) {
-            if (t.IsLead((unsigned char)s[i]) && i + 1 < s.size()) {
-                arg += s.substr(i, 2);
-                i += 2;
-                continue;
-            }
-            size_t slashes = 0;
-            while (i < s.size() && s[i] == '\\') {
-                slashes++;
-                i++;
-            }
-            if (i < s.size() && s[i] == '"') {
-                arg.append(slashes / 2, '\\');
-                if (slashes % 2) {
-                    arg += '"';
-                } else {
-                    quoted = !quoted;
-                }
-                i++;
-            } else {
-                arg.append(slashes, '\\');
-                if (!slashes)
-                    arg += s[i++];
-            }
-        }
-        args.push_back(arg);
-    }
-}
-
-} // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     if (size < 1)
@@ -72,7 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const LeadByteTable& t = Cp932LeadBytes();
     CString params = BuildCompareParameters(dir1.c_str(), dir2.c_str(), subDir, t);
     std::string text((const char*)params, (size_t)params.GetLength());
-    std::vector<std::string> args = SplitLikeTheCRuntime(text, t);
+    std::vector<std::string> args = ref::SplitLikeTheCRuntime(text, [&t](unsigned char c) { return t.IsLead(c); });
 
     // A path ending in a lead byte would swallow its closing quote as a
     // trail byte: no program could read that back.

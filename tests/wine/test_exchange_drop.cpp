@@ -66,25 +66,6 @@ POINT CentreOf(HWND hWnd)
     return pt;
 }
 
-// Whether a path (ANSI) names the same file or folder as another (UTF-16).
-bool SameItem(const std::string& path, const std::wstring& other)
-{
-    BY_HANDLE_FILE_INFORMATION info[2];
-    const std::wstring names[2] = { ToWide(path), other };
-    for (int i = 0; i < 2; i++) {
-        HANDLE h = ::CreateFileW(names[i].c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, NULL,
-                                 OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, NULL);
-        if (h == INVALID_HANDLE_VALUE)
-            return false;
-        BOOL ok = ::GetFileInformationByHandle(h, &info[i]);
-        ::CloseHandle(h);
-        if (!ok)
-            return false;
-    }
-    return info[0].dwVolumeSerialNumber == info[1].dwVolumeSerialNumber
-           && info[0].nFileIndexHigh == info[1].nFileIndexHigh && info[0].nFileIndexLow == info[1].nFileIndexLow;
-}
-
 } // namespace
 
 // Each text moves to the other field and enters that field's history; an

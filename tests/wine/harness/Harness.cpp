@@ -1,5 +1,6 @@
 #include "Harness.h"
 #include "../agent/AgentProtocol.h"
+#include "resource.h"
 
 #include <gtest/gtest.h>
 #include <shellapi.h>
@@ -28,6 +29,7 @@ struct Program
     HHOOK hHook;
 };
 Program g_program;
+std::vector<BoxShown> g_boxesBeforeDialog;
 HMODULE g_agent;
 UINT g_agentMessage;
 
@@ -52,40 +54,12 @@ bool Running()
     return g_program.pi.hProcess && ::WaitForSingleObject(g_program.pi.hProcess, 0) == WAIT_TIMEOUT;
 }
 
-// Starts the program and waits for its dialog; then puts the agent in.
-bool Start(const std::string& name)
+// Puts the agent into the running program, once.
+bool PutAgentIn(const std::string& name)
 {
-    std::string exe = BuildDir() + "Pelorin.exe";
-    if (name != "Pelorin") {
-        exe = ScratchDir() + name + ".exe";
-        if (!::CopyFileA((BuildDir() + "Pelorin.exe").c_str(), exe.c_str(), FALSE)) {
-            ADD_FAILURE() << "cannot copy Pelorin.exe to " << exe;
-            return false;
-        }
-    }
-    STARTUPINFOA si;
-    ZeroMemory(&si, sizeof(si));
-    si.cb = sizeof(si);
-    std::string cmd = "\"" + exe + "\"";
     Program& p = g_program;
-    if (!::CreateProcessA(exe.c_str(), &cmd[0], NULL, NULL, FALSE, 0, NULL, ScratchDir().c_str(), &si, &p.pi)) {
-        ADD_FAILURE() << "cannot start " << exe;
-        return false;
-    }
-    ::WaitForInputIdle(p.pi.hProcess, 20000);
-    for (DWORD start = ::GetTickCount(); !p.hDialog && ::GetTickCount() - start < 20000 && Running();) {
-        p.tid = p.pi.dwThreadId;
-        std::vector<HWND> dialogs = ProgramDialogs();
-        if (!dialogs.empty())
-            p.hDialog = dialogs[0];
-        else
-            ::Sleep(20);
-    }
-    if (!p.hDialog) {
-        ADD_FAILURE() << name << ".exe showed no dialog";
-        return false;
-    }
-
+    if (p.hHook)
+        return true;
     char blockName[64], eventName[64];
     AgentObjectNames(p.pi.dwProcessId, blockName, eventName);
     p.hMapping = ::CreateFileMappingA(INVALID_HANDLE_VALUE, NULL, PAGE_READWRITE, 0, sizeof(AgentBlock), blockName);
@@ -102,6 +76,55 @@ bool Start(const std::string& name)
         return false;
     }
     return true;
+}
+
+// Starts the program on its quoted path and the arguments, and waits for
+// its dialog, reading and closing any box shown before it; then puts the
+// agent in.
+bool Start(const std::string& name, const std::wstring& arguments)
+{
+    std::string exe = BuildDir() + "Pelorin.exe";
+    if (name != "Pelorin") {
+        exe = ScratchDir() + name + ".exe";
+        if (!::CopyFileA((BuildDir() + "Pelorin.exe").c_str(), exe.c_str(), FALSE)) {
+            ADD_FAILURE() << "cannot copy Pelorin.exe to " << exe;
+            return false;
+        }
+    }
+    STARTUPINFOW si;
+    ZeroMemory(&si, sizeof(si));
+    si.cb = sizeof(si);
+    std::wstring cmd = L"\"" + ToWide(exe) + L"\"" + arguments;
+    Program& p = g_program;
+    g_boxesBeforeDialog.clear();
+    if (!::CreateProcessW(ToWide(exe).c_str(), &cmd[0], NULL, NULL, FALSE, 0, NULL, ToWide(ScratchDir()).c_str(), &si,
+                          &p.pi)) {
+        ADD_FAILURE() << "cannot start " << exe;
+        return false;
+    }
+    ::WaitForInputIdle(p.pi.hProcess, 20000);
+    for (DWORD start = ::GetTickCount(); !p.hDialog && ::GetTickCount() - start < 20000 && Running();) {
+        p.tid = p.pi.dwThreadId;
+        std::vector<HWND> dialogs = ProgramDialogs();
+        for (size_t i = 0; i < dialogs.size() && !p.hDialog; i++)
+            if (::GetDlgItem(dialogs[i], IDC_DIR1))
+                p.hDialog = dialogs[i];
+        if (p.hDialog)
+            break;
+        if (dialogs.empty() || !PutAgentIn(name)) {
+            ::Sleep(20);
+            continue;
+        }
+        g_boxesBeforeDialog.push_back(ReadMessageBox(dialogs[0]));
+        ::PostMessageA(dialogs[0], WM_COMMAND, IDOK, 0);
+        for (int i = 0; i < 250 && ::IsWindow(dialogs[0]); i++)
+            ::Sleep(20);
+    }
+    if (!p.hDialog) {
+        ADD_FAILURE() << name << ".exe showed no dialog";
+        return false;
+    }
+    return PutAgentIn(name);
 }
 
 // Ends what the program left open, newest dialog first, then the program.
@@ -341,11 +364,12 @@ Script& Script::WaitFor(std::function<bool()> cond, DWORD timeoutMs, Caller wher
     return *this;
 }
 
-bool RunProgram(const Script& script, DWORD timeoutMs, const std::string& name, Caller where)
+static bool Run(const Script& script, DWORD timeoutMs, const std::string& name, const std::wstring& arguments,
+                Caller where)
 {
     ::testing::ScopedTrace trace(where.file_name(), (int)where.line(), "the program run");
     DWORD deadline = ::GetTickCount() + timeoutMs;
-    if (!Start(name)) {
+    if (!Start(name, arguments)) {
         Stop(true);
         return false;
     }
@@ -376,6 +400,21 @@ bool RunProgram(const Script& script, DWORD timeoutMs, const std::string& name, 
     EXPECT_TRUE(timedOut || code == 0) << name << " ended with " << std::hex << code;
     Stop(timedOut);
     return !timedOut;
+}
+
+bool RunProgram(const Script& script, DWORD timeoutMs, const std::string& name, Caller where)
+{
+    return Run(script, timeoutMs, name, std::wstring(), where);
+}
+
+bool RunProgramWith(const std::wstring& arguments, const Script& script, DWORD timeoutMs, Caller where)
+{
+    return Run(script, timeoutMs, "Pelorin", arguments, where);
+}
+
+std::vector<BoxShown> BoxesBeforeDialog()
+{
+    return g_boxesBeforeDialog;
 }
 
 DWORD ProgramPid()
@@ -550,6 +589,24 @@ BoxShown ReadMessageBox(HWND hBox)
         box.icon = icon.substr(icon.find(' ') + 1);
     }
     return box;
+}
+
+bool SameItem(const std::string& path, const std::wstring& other)
+{
+    BY_HANDLE_FILE_INFORMATION info[2];
+    const std::wstring names[2] = { ToWide(path), other };
+    for (int i = 0; i < 2; i++) {
+        HANDLE h = ::CreateFileW(names[i].c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, NULL,
+                                 OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, NULL);
+        if (h == INVALID_HANDLE_VALUE)
+            return false;
+        BOOL ok = ::GetFileInformationByHandle(h, &info[i]);
+        ::CloseHandle(h);
+        if (!ok)
+            return false;
+    }
+    return info[0].dwVolumeSerialNumber == info[1].dwVolumeSerialNumber
+           && info[0].nFileIndexHigh == info[1].nFileIndexHigh && info[0].nFileIndexLow == info[1].nFileIndexLow;
 }
 
 void SetText(HWND hWnd, const std::string& text)

@@ -59,6 +59,12 @@ private:
 // false.
 bool RunProgram(const Script& script, DWORD timeoutMs = 30000, const std::string& name = "Pelorin",
                 Caller where = Caller::current());
+// The same with Pelorin.exe started on a command line as the shell writes
+// it: its quoted path, then the arguments exactly as given (with their
+// leading blank). A message box the program shows before its dialog is
+// read, closed with OK and kept for BoxesBeforeDialog().
+bool RunProgramWith(const std::wstring& arguments, const Script& script, DWORD timeoutMs = 30000,
+                    Caller where = Caller::current());
 
 // Asks the agent inside the running program; see agent/Agent.cpp for the
 // commands. data follows the command (a drop's names). A program that does
@@ -121,6 +127,11 @@ struct BoxShown
     std::string icon;
 };
 BoxShown ReadMessageBox(HWND hBox);
+// The boxes the last program showed before its dialog opened.
+std::vector<BoxShown> BoxesBeforeDialog();
+
+// Whether a path (ANSI) names the same file or folder as another (UTF-16).
+bool SameItem(const std::string& path, const std::wstring& other);
 
 // Posts a real WM_DROPFILES holding paths to a window of the program, as
 // the shell builds one (wide names, or ANSI ones); returns the drop handle.

@@ -1,0 +1,72 @@
+// The command line Pelorin is started with, split into its program name and
+// its paths; and which paths are full.
+#include "compare/CommandLine.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+typedef std::vector<std::u16string> Args;
+
+// Every argument, the program's name first; out has no room to spare.
+Args Split(const std::u16string& line)
+{
+    std::vector<char16_t> out(line.size());
+    Args args;
+    int pos = 0;
+    for (int n; (n = NextArgument(line.data(), (int)line.size(), &pos, out.data())) >= 0;)
+        args.push_back(std::u16string(out.data(), (size_t)n));
+    EXPECT_EQ((int)line.size(), pos);
+    return args;
+}
+
+std::string Narrow(const std::u16string& s)
+{
+    return std::string(s.begin(), s.end());   // for messages only
+}
+
+TEST(CommandLine, SplitsAsTheShellQuotes)
+{
+    const struct
+    {
+        std::u16string line;
+        Args args;
+    } cases[] = {
+        { u" \t", {} },
+        { u"\"C:\\Program Files\\Pelorin.exe\" \"C:\\My files\\a\"\t D:\\b  ",
+          { u"C:\\Program Files\\Pelorin.exe", u"C:\\My files\\a", u"D:\\b" } },
+        // Drive roots as the shell quotes them: the backslash stays, the
+        // quote closes, the next path is its own. Backslashes are always
+        // themselves, doubled or not.
+        { u"p \"D:\\\" \"E:\\x\" \"C:\\a\\\\\" \\\\srv\\s\\",
+          { u"p", u"D:\\", u"E:\\x", u"C:\\a\\\\", u"\\\\srv\\s\\" } },
+        // Quotes only group, wherever they stand, and are never kept.
+        { u"p C:\\a\" b\"\\c \"x\"\"y\" \"\" \"open b", { u"p", u"C:\\a b\\c", u"xy", u"", u"open b" } },
+        { u"\"C:\\x y\\p.exe\"a b", { u"C:\\x y\\p.exea", u"b" } },
+        // Characters outside any code page pass as they are.
+        { u"p \"C:\\caf\u00e9\" C:\\\ud55c\uad6d", { u"p", u"C:\\caf\u00e9", u"C:\\\ud55c\uad6d" } },
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.args, Split(c.line)) << Narrow(c.line);
+}
+
+TEST(CommandLine, FullPathsNameTheirDriveOrServer)
+{
+    const struct
+    {
+        std::u16string path;
+        bool full;
+    } cases[] = {
+        { u"C:\\", true },    { u"z:/x", true },  { u"\\\\srv\\share", true }, { u"//srv/share", true },
+        { u"\\\\?\\C:\\x", true }, { u"C:", false }, { u"C:x", false },    { u"\\x", false },
+        { u"/x", false },     { u"x\\y", false }, { u"..\\x", false },      { u"", false },
+        { u"1:\\x", false },  { u"\u00c4:\\x", false },
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.full, IsFullPath(c.path.data(), (int)c.path.size())) << Narrow(c.path);
+}
+
+} // namespace
