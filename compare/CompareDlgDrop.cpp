@@ -19,8 +19,15 @@ void CCompareDlg::ExchangePaths()
 // A drop whose point lies on a path field is that field's, as the shell
 // would have delivered it: Wine 10 sends every drop from the Linux desktop
 // to the dialog itself, with the point in the dialog's client area.
+//
+// A disabled dialog (a modal window of it is open) takes no drop, as it
+// takes no click; the drop is still released.
 void CCompareDlg::OnDropFiles(HDROP hDrop)
 {
+    if (!::IsWindowEnabled(m_hWnd)) {
+        CDropFiles ignored(hDrop);
+        return;
+    }
     POINT pt;
     if (::DragQueryPoint(hDrop, &pt)) {
         HWND hAt = ::ChildWindowFromPointEx(m_hWnd, pt, CWP_SKIPDISABLED | CWP_SKIPINVISIBLE);

@@ -29,8 +29,10 @@ DWORD ErrorOfShellResult(INT_PTR nResult)
     }
 }
 
-// Stands for "no tool path at all" among the system's errors.
+// Stand for "no tool path at all" and "the tool path names a folder" among
+// the system's errors.
 const DWORD kNoToolPath = (DWORD)-1;
+const DWORD kToolIsFolder = (DWORD)-2;
 
 } // namespace
 
@@ -72,6 +74,10 @@ DWORD CCompareDlg::StartTool(const CString& tool, const CString& params)
     int nChars = ::MultiByteToWideChar(CP_ACP, 0, tool, tool.GetLength(), NULL, 0);
     if (nChars <= 0 || nChars >= MAX_PATH)
         return ERROR_FILENAME_EXCED_RANGE;
+    // The shell would open a folder in a file manager, which is no comparison.
+    DWORD dwAttributes = ::GetFileAttributesA(tool);
+    if (dwAttributes != INVALID_FILE_ATTRIBUTES && (dwAttributes & FILE_ATTRIBUTE_DIRECTORY))
+        return kToolIsFolder;
     INT_PTR nResult = (INT_PTR)::ShellExecuteA(NULL, "open", tool, params, NULL, SW_SHOW);
     return nResult > 32 ? 0 : ErrorOfShellResult(nResult);
 }
@@ -82,8 +88,8 @@ DWORD CCompareDlg::StartTool(const CString& tool, const CString& params)
 void CCompareDlg::ReportLaunchFailure(const WCHAR* pszTool, DWORD dwError)
 {
     CWideString reason;
-    if (dwError == kNoToolPath) {
-        AfxFormatString2(reason, IDS_NO_TOOL_PATH);
+    if (dwError == kNoToolPath || dwError == kToolIsFolder) {
+        AfxFormatString2(reason, dwError == kNoToolPath ? IDS_NO_TOOL_PATH : IDS_TOOL_IS_FOLDER);
     } else {
         WCHAR* pText = NULL;
         DWORD n = ::FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_ALLOCATE_BUFFER

@@ -19,3 +19,20 @@ void PathInText(const Ch* text, int len, int* pFirst, int* pCount)
     *pFirst = 1;
     *pCount = len - 2;
 }
+
+// Whether an edit of a field added text at its end and nothing else: before
+// the edit the selection [nSelStart, nSelEnd) of before[0, nBefore) (the
+// caret, when empty) reached the end of the text, and the text now is what
+// stood before that selection followed by more. A removal, however it was
+// made, and any change inside the text add nothing at the end.
+template <class Ch>
+bool TextAddedAtEnd(const Ch* before, int nBefore, int nSelStart, int nSelEnd, const Ch* now, int nNow)
+{
+    if (nSelStart < 0 || nSelStart > nSelEnd || nSelEnd != nBefore || nNow <= nSelStart)
+        return false;
+    for (int i = 0; i < nSelStart; i++) {
+        if (now[i] != before[i])
+            return false;
+    }
+    return true;
+}

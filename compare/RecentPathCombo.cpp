@@ -1,6 +1,7 @@
 #include "RecentPathCombo.h"
 #include "FieldPath.h"
 #include "HistoryText.h"
+#include "PathText.h"
 #include "../framework/DropFiles.h"
 #include "../framework/WinApp.h"
 
@@ -13,13 +14,106 @@ const MsgMapEntry CRecentPathCombo::s_entries[] = {
 
 const MsgMap CRecentPathCombo::messageMap = MakeMsgMap(&CComboBox::messageMap, s_entries);
 
+namespace {
+// The property of the edit part that names its field.
+const char kFieldProp[] = "PelorinPathField";
+} // namespace
+
 CRecentPathCombo::CRecentPathCombo()
-    : m_bHistory(true), m_bAutoComplete(true), m_bDoComplete(true), m_nMaxHistory(10), m_bSettingText(false)
+    : m_bHistory(true), m_bAutoComplete(true), m_nMaxHistory(10), m_bSettingText(false), m_hEditWatched(NULL),
+      m_pfnEditProc(NULL), m_nEditDepth(0)
 {
+    m_before.dwStart = m_before.dwEnd = 0;
+    m_before.nLength = 0;
+    m_before.bKnown = false;
 }
 
 CRecentPathCombo::~CRecentPathCombo()
 {
+    // The edit part outlives the object: give it back its own procedure.
+    if (m_hEditWatched && ::IsWindow(m_hEditWatched)) {
+        ::SetWindowLongPtrW(m_hEditWatched, GWLP_WNDPROC, (LONG_PTR)m_pfnEditProc);
+        ::RemovePropA(m_hEditWatched, kFieldProp);
+    }
+}
+
+void CRecentPathCombo::PreSubclassWindow()
+{
+    CComboBox::PreSubclassWindow();
+    WatchEdit();
+}
+
+// Every message the edit part gets passes here first: at the outermost one
+// the edit's text and selection are noted, as they are before that message
+// changes anything. The edit is watched in UTF-16, as it holds its text, so
+// that no text is converted on its way through.
+void CRecentPathCombo::WatchEdit()
+{
+    HWND hEdit = GetEditCtrl();
+    if (!hEdit || m_hEditWatched || !::SetPropA(hEdit, kFieldProp, (HANDLE)this))
+        return;
+    m_hEditWatched = hEdit;
+    m_pfnEditProc = (WNDPROC)::SetWindowLongPtrW(hEdit, GWLP_WNDPROC, (LONG_PTR)EditWatchProc);
+}
+
+LRESULT CALLBACK CRecentPathCombo::EditWatchProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    CRecentPathCombo* pField = (CRecentPathCombo*)::GetPropA(hWnd, kFieldProp);
+    if (!pField || pField->m_hEditWatched != hWnd)
+        return ::DefWindowProcW(hWnd, message, wParam, lParam);
+    WNDPROC pfnEdit = pField->m_pfnEditProc;
+    if (message == WM_NCDESTROY) {
+        ::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, (LONG_PTR)pfnEdit);
+        ::RemovePropA(hWnd, kFieldProp);
+        pField->m_hEditWatched = NULL;
+        return ::CallWindowProcW(pfnEdit, hWnd, message, wParam, lParam);
+    }
+    if (pField->m_nEditDepth == 0)
+        pField->NoteEditState();
+    pField->m_nEditDepth++;
+    LRESULT lResult = ::CallWindowProcW(pfnEdit, hWnd, message, wParam, lParam);
+    pField->m_nEditDepth--;
+    return lResult;
+}
+
+// Asks the edit's own procedure, so that nothing passes the watch again.
+void CRecentPathCombo::NoteEditState()
+{
+    HWND hEdit = m_hEditWatched;
+    WNDPROC pfnEdit = m_pfnEditProc;
+    m_before.bKnown = false;
+    int n = (int)::CallWindowProcW(pfnEdit, hEdit, WM_GETTEXTLENGTH, 0, 0);
+    WCHAR* p = n >= 0 ? m_before.text.GetBuffer(n) : NULL;
+    if (!p)
+        return;
+    int nGot = (int)::CallWindowProcW(pfnEdit, hEdit, WM_GETTEXT, (WPARAM)(n + 1), (LPARAM)p);
+    p[nGot >= 0 && nGot <= n ? nGot : 0] = 0;
+    ::CallWindowProcW(pfnEdit, hEdit, EM_GETSEL, (WPARAM)&m_before.dwStart, (LPARAM)&m_before.dwEnd);
+    m_before.nLength = (int)::CallWindowProcW(pfnEdit, hEdit, EM_LINELENGTH, 0, 0);
+    m_before.bKnown = true;
+}
+
+// Whether the change that made the text now added text at its end and did
+// nothing else (PathText.h), measured from the edit as it was before the
+// message that changed it. A removal of any kind (a key, a cut, the edit's
+// menu, an input method) adds nothing.
+bool CRecentPathCombo::TextAddedAtEnd(const CWideString& now) const
+{
+    const EditState& b = m_before;
+    // The selection, as the edit counts, must reach the end of the text.
+    if (!b.bKnown || b.dwStart > b.dwEnd || (int)b.dwEnd != b.nLength)
+        return false;
+    int nKept = (int)b.dwStart;
+    if (b.nLength != b.text.GetLength()) {
+        // The edit counts the bytes of the text in the code page.
+        CString ansi;
+        if (!AfxExactAnsi(b.text, b.text.GetLength(), ansi) || nKept > ansi.GetLength())
+            return false;
+        nKept = ::MultiByteToWideChar(CP_ACP, 0, ansi, nKept, NULL, 0);
+    }
+    return nKept <= b.text.GetLength()
+           && ::TextAddedAtEnd((const WCHAR*)b.text, b.text.GetLength(), nKept, b.text.GetLength(), (const WCHAR*)now,
+                               now.GetLength());
 }
 
 // The current text is stored as it reads exactly, else as its short name; a
@@ -177,19 +271,26 @@ void CRecentPathCombo::AddToHistory()
 }
 
 // Called when the user's editing is about to show changed text. Only text
-// typed at its end is completed: an edit inside the text, or one that leaves
-// a selection, stays exactly as the user left it, and an empty text (all of
-// it cut, say) matches nothing; so does a text that the code page cannot
-// hold, whose look-alike would match other paths. The caret's end of the
-// text stays in view, the completed tail included.
+// added at its end (TextAddedAtEnd) is completed: a removal, however made,
+// an edit inside the text, or one that leaves a selection, stays exactly as
+// the user left it, and an empty text matches nothing; so does a text that
+// the code page cannot hold, whose look-alike would match other paths. The
+// caret's end of the text stays in view, the completed tail included.
 void CRecentPathCombo::AutoComplete()
 {
-    if (!m_bAutoComplete || !m_bDoComplete || m_bSettingText)
-        return;
+    if (m_bAutoComplete && !m_bSettingText)
+        CompleteAddedText();
+    // A further change within the same message is measured from this one.
+    if (m_hEditWatched)
+        NoteEditState();
+}
+
+void CRecentPathCombo::CompleteAddedText()
+{
     CWideString shown;
     GetShownText(shown);
     CString text;
-    if (!AfxExactAnsi(shown, shown.GetLength(), text))
+    if (!TextAddedAtEnd(shown) || !AfxExactAnsi(shown, shown.GetLength(), text))
         return;
     int nTyped = text.GetLength();
     DWORD dwStart = 0, dwEnd = 0;
@@ -234,8 +335,6 @@ BOOL CRecentPathCombo::PreTranslateMessage(MSG* pMsg)
         if (pMsg->wParam == VK_DELETE && ::GetKeyState(VK_SHIFT) < 0 && ::GetKeyState(VK_CONTROL) >= 0
             && GetDroppedState() && RemoveHighlightedEntry())
             return TRUE;
-        // Deleting never completes: the completion would put back what was deleted.
-        m_bDoComplete = !(pMsg->wParam == VK_DELETE || pMsg->wParam == VK_BACK);
     }
     return CComboBox::PreTranslateMessage(pMsg);
 }
@@ -256,10 +355,14 @@ bool CRecentPathCombo::RemoveHighlightedEntry()
     return true;
 }
 
-// One item dropped on the field becomes its text, whole; several are ignored.
+// One item dropped on the field becomes its text, whole; several are
+// ignored, and so is any drop while the field or its dialog is disabled (a
+// modal window is open), as a click would be.
 void CRecentPathCombo::OnDropFiles(HDROP hDrop)
 {
     CDropFiles drop(hDrop);
+    if (!::IsWindowEnabled(m_hWnd) || !::IsWindowEnabled(::GetAncestor(m_hWnd, GA_ROOT)))
+        return;
     CString path;
     if (drop.GetCount() == 1 && drop.GetPath(0, path))
         SetWindowText(path);

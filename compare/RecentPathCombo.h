@@ -4,6 +4,7 @@
 #pragma once
 
 #include "../framework/Controls.h"
+#include "../framework/WideString.h"
 
 class CRecentPathCombo : public CComboBox
 {
@@ -44,10 +45,10 @@ public:
 
     bool m_bHistory;        // entries are added to the list
     bool m_bAutoComplete;   // completion while typing is on
-    bool m_bDoComplete;     // the edit the last key caused may be completed
     int m_nMaxHistory;      // most entries kept when one is added
 
 protected:
+    virtual void PreSubclassWindow();
     // Sets the text exactly, raising no edit event.
     void SetShownText(const WCHAR* pszText);
     void OnDropFiles(HDROP hDrop);
@@ -68,4 +69,23 @@ private:
     // The restored entries not yet in the list: "|" and each entry, in list
     // order.
     CString m_strPending;
+
+    // The edit part as it was before the message it handles now, so that a
+    // change can be told apart: text added at the end, or anything else.
+    struct EditState
+    {
+        CWideString text;
+        DWORD dwStart, dwEnd;   // the selection, in the edit's own units
+        int nLength;            // the text's length in the same units
+        bool bKnown;
+    };
+    EditState m_before;
+    HWND m_hEditWatched;
+    WNDPROC m_pfnEditProc;
+    int m_nEditDepth;       // messages of the edit part being handled, nested
+    void WatchEdit();
+    void NoteEditState();
+    void CompleteAddedText();
+    bool TextAddedAtEnd(const CWideString& now) const;
+    static LRESULT CALLBACK EditWatchProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
 };

@@ -41,6 +41,14 @@ struct AfxState
     // The dialog whose data exchange runs: its control notifications are
     // dropped until UpdateData returns.
     HWND hLockoutNotifyWindow;
+    // The message the framework's pre-translation (AfxPreTranslateMessage)
+    // handles now, or none: set and restored around it.
+    const MSG* pPreTranslating;
+    // The thread's message filter that gives other dialog loops the
+    // framework's pre-translation, and how many CDialogLoopFilter objects
+    // want it: the first installs it, the last removes it.
+    HHOOK hDialogLoopFilter;
+    int nDialogLoopFilters;
 };
 
 AfxState& AfxGetState();

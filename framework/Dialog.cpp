@@ -122,7 +122,7 @@ INT_PTR CDialog::DoModal()
 }
 
 // The dialog's own loop: every message is first offered to the windows it is
-// meant for (PreTranslateMessage), then translated and dispatched. The loop
+// meant for (AfxPreTranslateMessage), then translated and dispatched. The loop
 // is a wide one, so that double-byte characters typed into the controls
 // arrive whole.
 void CDialog::RunModalLoop()
@@ -136,17 +136,70 @@ void CDialog::RunModalLoop()
             m_nModalResult = -1;
             break;
         }
-        // F1 without Shift, Ctrl or Alt asks the main window for help.
-        if (msg.message == WM_KEYDOWN && msg.wParam == VK_F1 && ::GetKeyState(VK_SHIFT) >= 0
-            && ::GetKeyState(VK_CONTROL) >= 0 && ::GetKeyState(VK_MENU) >= 0 && AfxGetMainWnd()
-            && AfxGetMainWnd()->m_hWnd) {
-            ::SendMessageA(AfxGetMainWnd()->m_hWnd, WM_COMMAND, ID_HELP, 0);
-            continue;
-        }
-        if (WalkPreTranslateTree(&msg))
+        if (AfxPreTranslateMessage(&msg))
             continue;
         ::TranslateMessage(&msg);
         ::DispatchMessageW(&msg);
+    }
+}
+
+BOOL AfxPreTranslateMessage(MSG* pMsg)
+{
+    // F1 without Shift, Ctrl or Alt asks the main window for help.
+    if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_F1 && ::GetKeyState(VK_SHIFT) >= 0
+        && ::GetKeyState(VK_CONTROL) >= 0 && ::GetKeyState(VK_MENU) >= 0 && AfxGetMainWnd()
+        && AfxGetMainWnd()->m_hWnd) {
+        ::SendMessageA(AfxGetMainWnd()->m_hWnd, WM_COMMAND, ID_HELP, 0);
+        return TRUE;
+    }
+    AfxState& state = AfxGetState();
+    const MSG* pOuter = state.pPreTranslating;
+    state.pPreTranslating = pMsg;
+    BOOL bDone = CWnd::WalkPreTranslateTree(pMsg);
+    state.pPreTranslating = pOuter;
+    return bDone;
+}
+
+namespace {
+
+bool SameMessage(const MSG* a, const MSG* b)
+{
+    return a && b && a->hwnd == b->hwnd && a->message == b->message && a->wParam == b->wParam
+           && a->lParam == b->lParam && a->time == b->time;
+}
+
+// The thread's message filter while a CDialogLoopFilter lives. A dialog
+// loop calls it (from IsDialogMessage) with each message before its own
+// handling; a TRUE answer ends that message's handling. The framework's own
+// pre-translation calls IsDialogMessage too: the message it handles at that
+// moment is left to it.
+LRESULT CALLBACK DialogLoopFilterProc(int nCode, WPARAM wParam, LPARAM lParam)
+{
+    AfxState& state = AfxGetState();
+    MSG* pMsg = (MSG*)lParam;
+    if (nCode == MSGF_DIALOGBOX && pMsg && pMsg->hwnd && !SameMessage(pMsg, state.pPreTranslating)) {
+        HWND hRoot = ::GetAncestor(pMsg->hwnd, GA_ROOT);
+        if (hRoot && CWnd::FromHandlePermanent(hRoot) && ::IsWindowEnabled(hRoot) && AfxPreTranslateMessage(pMsg))
+            return TRUE;
+    }
+    return ::CallNextHookEx(state.hDialogLoopFilter, nCode, wParam, lParam);
+}
+
+} // namespace
+
+CDialogLoopFilter::CDialogLoopFilter()
+{
+    AfxState& state = AfxGetState();
+    if (state.nDialogLoopFilters++ == 0)
+        state.hDialogLoopFilter = ::SetWindowsHookExW(WH_MSGFILTER, DialogLoopFilterProc, NULL, ::GetCurrentThreadId());
+}
+
+CDialogLoopFilter::~CDialogLoopFilter()
+{
+    AfxState& state = AfxGetState();
+    if (--state.nDialogLoopFilters == 0 && state.hDialogLoopFilter) {
+        ::UnhookWindowsHookEx(state.hDialogLoopFilter);
+        state.hDialogLoopFilter = NULL;
     }
 }
 

@@ -22,6 +22,30 @@ void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl);
 void DDX_Check(CDataExchange* pDX, int nIDC, int& value);
 void DDX_Text(CDataExchange* pDX, int nIDC, CString& value);
 
+// What the framework's dialog loop does with each message before it is
+// translated and dispatched: F1 asks the main window for help, and the
+// windows the message is meant for see it first (PreTranslateMessage, which
+// for a dialog includes its keyboard navigation). TRUE when the message has
+// been handled and goes no further.
+BOOL AfxPreTranslateMessage(MSG* pMsg);
+
+// While an object of this class lives, the dialog loops of the thread that
+// are not the framework's own (a system dialog's, such as the folder
+// browser's) give each message meant for an enabled framework window the
+// same pre-translation first, through the thread's message filter, which
+// such a loop calls with every message. The framework's windows then keep
+// their keys while that dialog runs beside them. Objects may nest.
+class CDialogLoopFilter
+{
+public:
+    CDialogLoopFilter();
+    ~CDialogLoopFilter();
+
+private:
+    CDialogLoopFilter(const CDialogLoopFilter&);
+    CDialogLoopFilter& operator=(const CDialogLoopFilter&);
+};
+
 class CDialog : public CWnd
 {
     DECLARE_MESSAGE_MAP()

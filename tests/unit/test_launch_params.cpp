@@ -62,6 +62,35 @@ TEST(CompareParameters, PathInsideEnclosingQuotes)
     }
 }
 
+// Only text added at the end of a field is completed: the edit as it was
+// (its text and selection) and as it is now.
+TEST(CompareParameters, TextAddedAtEndOnly)
+{
+    struct { const char16_t* before; int selStart, selEnd; const char16_t* now; bool added; } cases[] = {
+        { u"C:\\w", 4, 4, u"C:\\wo", true },                       // typed at the end
+        { u"C:\\work\\sub", 4, 11, u"C:\\wo", true },            // typed over the completed tail
+        { u"C:\\work\\sub", 4, 11, u"C:\\wx", true },
+        { u"", 0, 0, u"C", true },
+        { u"C:\\w", 0, 4, u"D:\\", true },                         // everything replaced
+        { u"C:\\work\\sub", 7, 11, u"C:\\work", false },         // the selected tail cut or deleted
+        { u"C:\\work\\sub", 4, 11, u"C:\\w", false },            // the completed tail removed
+        { u"C:\\wor", 6, 6, u"C:\\wo", false },                    // Backspace at the end
+        { u"C:\\work", 0, 7, u"", false },                         // all of it cut
+        { u"C:\\work", 3, 3, u"C:\\xwork", false },                // typed inside
+        { u"C:\\work", 3, 5, u"C:\\x", false },                    // a selection short of the end
+        { u"C:\\work", 7, 7, u"D:\\workx", false },                // changed elsewhere as well
+        { u"C:\\work\\sub", 4, 11, u"C:\\Wo", false },
+        { u"C:\\w", 5, 5, u"C:\\wo", false },                      // a selection past the text
+        { u"C:\\w", 3, 2, u"C:\\wo", false },
+    };
+    for (const auto& c : cases) {
+        std::u16string before(c.before), now(c.now);
+        EXPECT_EQ(c.added, TextAddedAtEnd(before.c_str(), (int)before.size(), c.selStart, c.selEnd, now.c_str(),
+                                          (int)now.size()))
+            << before.size() << " " << c.selStart << "-" << c.selEnd << " " << now.size();
+    }
+}
+
 TEST(CompareParameters, LongPathsAreKeptWhole)
 {
     const std::string dir1(4000, 'a'), dir2 = std::string(3998, 'b') + "\x95\x5C";

@@ -153,7 +153,7 @@ Screen SeeCopy(const std::string& name)
         })
         .WaitFor([] { return OtherDialog() == NULL; })
         .Click(IDCANCEL);
-    EXPECT_TRUE(RunProgram(s, 60000, name));
+    EXPECT_TRUE(RunProgram(s, 90000, name));
     ClearSettings(name);
     return seen;
 }

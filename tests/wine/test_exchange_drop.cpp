@@ -111,7 +111,9 @@ TEST(Exchange, SwapsThePathsAndEntersEachIntoTheFieldItMovesTo)
 // nothing; the tool's path never changes. Wide names, as the shell's own
 // drops hold, and ANSI ones. A drop that reaches the dialog with its point
 // on a path field (Wine 10 sends drops from the Linux desktop so) is that
-// field's: one item becomes its text, more are ignored.
+// field's: one item becomes its text, more are ignored. While the version
+// window is open the dialog is disabled and takes no drop, on the dialog or
+// on a field, as it takes no click; the drop is still released.
 TEST(DialogDrop, OneOrTwoItemsFillTheFieldsWhole)
 {
     std::string longPath = "C:\\" + std::string(296, 'l') + "\\end";     // 303 bytes
@@ -125,18 +127,23 @@ TEST(DialogDrop, OneOrTwoItemsFillTheFieldsWhole)
         bool wide;
         bool onToolPath;
         int overField;   // posted to the dialog with the point on this field
+        int disabled;    // with the version window open: 0 no, else kOnDialog...
     };
+    enum { kOnDialog = 1, kOverField, kOnField };
     std::vector<Drop> drops;
     for (size_t n = 1; n <= 4; n++)
         for (bool wide : { true, false })
-            drops.push_back(Drop{ Strings(items.begin(), items.begin() + (long)n), wide, false, 0 });
-    drops.push_back(Drop{ Strings{ items[1] }, true, true, 0 });
-    drops.push_back(Drop{ Strings{ longPath, longDbcs }, true, false, 0 });
-    drops.push_back(Drop{ Strings{ longDbcs }, false, true, 0 });
-    drops.push_back(Drop{ Strings{ items[1] }, true, false, IDC_DIR1 });
-    drops.push_back(Drop{ Strings{ items[0] }, false, false, IDC_DIR2 });
-    drops.push_back(Drop{ Strings{ longPath }, true, false, IDC_DIR2 });
-    drops.push_back(Drop{ Strings(items.begin(), items.begin() + 2), true, false, IDC_DIR2 });
+            drops.push_back(Drop{ Strings(items.begin(), items.begin() + (long)n), wide, false, 0, 0 });
+    drops.push_back(Drop{ Strings{ items[1] }, true, true, 0, 0 });
+    drops.push_back(Drop{ Strings{ longPath, longDbcs }, true, false, 0, 0 });
+    drops.push_back(Drop{ Strings{ longDbcs }, false, true, 0, 0 });
+    drops.push_back(Drop{ Strings{ items[1] }, true, false, IDC_DIR1, 0 });
+    drops.push_back(Drop{ Strings{ items[0] }, false, false, IDC_DIR2, 0 });
+    drops.push_back(Drop{ Strings{ longPath }, true, false, IDC_DIR2, 0 });
+    drops.push_back(Drop{ Strings(items.begin(), items.begin() + 2), true, false, IDC_DIR2, 0 });
+    drops.push_back(Drop{ Strings(items.begin(), items.begin() + 2), true, false, 0, kOnDialog });
+    drops.push_back(Drop{ Strings{ items[0] }, true, false, IDC_DIR2, kOverField });
+    drops.push_back(Drop{ Strings{ items[0] }, false, false, 0, kOnField });
 
     ClearSettings();
     std::vector<Field> first(drops.size()), second(drops.size());
@@ -152,8 +159,22 @@ TEST(DialogDrop, OneOrTwoItemsFillTheFieldsWhole)
             SetText(Ctl(IDC_DIR1), "C:\\keep1");
             SetText(Ctl(IDC_DIR2), "C:\\keep2");
         });
+        if (drops[i].disabled)
+            s.Do([] { ::PostMessageA(MainDialog(), WM_SYSCOMMAND, IDM_VERSION, 0); }).WaitFor([] { return OtherDialog() != NULL; });
         s.Do([&, i] {
             const Drop& d = drops[i];
+            if (d.disabled) {
+                // Posted to the window the row names, where the version
+                // window does not cover the dialog.
+                HWND to = d.disabled == kOnField ? Ctl(IDC_DIR2) : MainDialog();
+                POINT pt = { 5, 5 };
+                if (d.disabled != kOnField) {
+                    pt = d.overField ? CentreOf(Ctl(d.overField)) : BackgroundPoint();
+                    ::ScreenToClient(MainDialog(), &pt);
+                }
+                handles[i] = DropFiles(targets[i] = to, d.paths, pt, d.wide);
+                return;
+            }
             wanted[i] = d.overField ? Ctl(d.overField) : MainDialog();
             POINT at = d.overField ? CentreOf(Ctl(d.overField)) : d.onToolPath ? CentreOf(Ctl(IDC_WINDIFF)) : BackgroundPoint();
             targets[i] = DropAt(at, d.paths, d.wide, d.overField != 0, handles[i]);
@@ -163,7 +184,11 @@ TEST(DialogDrop, OneOrTwoItemsFillTheFieldsWhole)
             first[i] = ReadField(IDC_DIR1);
             second[i] = ReadField(IDC_DIR2);
             tool[i] = Text(Ctl(IDC_WINDIFF));
+            if (drops[i].disabled)
+                ::PostMessageA(OtherDialog(), WM_COMMAND, IDOK, 0);
         });
+        if (drops[i].disabled)
+            s.WaitFor([] { return OtherDialog() == NULL; });
     }
     s.Click(IDCANCEL);
     ASSERT_TRUE(RunProgram(s));
@@ -172,7 +197,14 @@ TEST(DialogDrop, OneOrTwoItemsFillTheFieldsWhole)
         const Drop& d = drops[i];
         SCOPED_TRACE(testing::Message() << d.paths.size() << " item(s), " << (d.wide ? "wide" : "ANSI")
                                         << (d.onToolPath ? ", on the tool's path" : "")
-                                        << (d.overField ? ", on a path field" : ""));
+                                        << (d.overField ? ", on a path field" : "")
+                                        << (d.disabled ? ", the dialog disabled" : ""));
+        if (d.disabled) {
+            EXPECT_EQ("C:\\keep1", first[i].text);
+            EXPECT_EQ("C:\\keep2", second[i].text);
+            EXPECT_TRUE(taken[i]) << "the drop was not released";
+            continue;
+        }
         // The edit does not accept files itself: the dialog gets the drop,
         // and a field's combo box where the point is on it.
         EXPECT_EQ(wanted[i], targets[i]);

@@ -163,27 +163,61 @@ TEST(History, LongerStoredListLoadsWholeAndIsCutAtTheNextEntry)
     EXPECT_EQ(expected, after.items);
 }
 
+// How the user removes the selected text: a deleting key, Ctrl+X, or the
+// Cut and Delete commands of the edit's own menu (which no key announces).
+enum Removal { kBackspace, kDelete, kCtrlX, kMenuCut, kMenuDelete };
+const char* const kRemovalNames[] = { "Backspace", "Delete", "CtrlX", "MenuCut", "MenuDelete" };
+
+// The edit's own menu while it is open.
+HWND OpenMenu()
+{
+    HWND menu = FindThreadWindow("#32768");
+    return menu && ::IsWindowVisible(menu) ? menu : NULL;
+}
+
+void Remove(Script& s, int id, Removal how)
+{
+    if (how == kBackspace || how == kDelete) {
+        s.Key(how == kBackspace ? VK_BACK : VK_DELETE);
+    } else if (how == kCtrlX) {
+        s.Key('X', false, true);
+    } else {
+        // A right click on the field opens the edit's menu; the command's
+        // access key picks it: Cut (T) or Delete (D).
+        s.Do([id] {
+            HWND edit = ComboEdit(id);
+            ::PostMessageA(edit, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(4, 4));
+            ::PostMessageA(edit, WM_RBUTTONUP, 0, MAKELPARAM(4, 4));
+        });
+        s.WaitFor([] { return OpenMenu() != NULL; }).Key(how == kMenuCut ? 'T' : 'D');
+        s.WaitFor([] { return OpenMenu() == NULL; });
+    }
+}
+
 // Typed at its end, text is completed from the list with the completed tail
-// selected. Either deleting key removes that tail, and the edits the
-// deleting keys cause are never completed.
-class Completion : public ::testing::TestWithParam<UINT>
+// selected. A removal never completes, however it is made: not the
+// completed tail, not a tail of the path the user selects, and OK then
+// hands the tool the path as it was left.
+class Completion : public ::testing::TestWithParam<Removal>
 {
 };
 
-TEST_P(Completion, CompletesTypedTextAndDeletingDoesNotCompleteAgain)
+TEST_P(Completion, CompletesTypedTextAndARemovalDoesNotCompleteAgain)
 {
-    const UINT deleteKey = GetParam();
+    const Removal removal = GetParam();
     ClearSettings();
     const Strings list = { "D:\\other", kProgramFiles, "C:\\Program Files\\Old" };
     SetString("Dir2", ListOnly(list));
-    Field typed, deleted, deletedAgain, retyped;
+    SetString("WinDiff", StandinPath());
+    Field typed, deleted, deletedAgain, retyped, cut;
     Selection selTyped, selDeleted, selRetyped;
     Script s;
     s.Focus(IDC_DIR2).Type("c:\\p").Do([&] {
         typed = ReadField(IDC_DIR2);
         selTyped = ReadSelection(IDC_DIR2);
     });
-    s.Key(deleteKey).Do([&] {
+    Remove(s, IDC_DIR2, removal);
+    s.Do([&] {
         deleted = ReadField(IDC_DIR2);
         selDeleted = ReadSelection(IDC_DIR2);
     });
@@ -193,7 +227,14 @@ TEST_P(Completion, CompletesTypedTextAndDeletingDoesNotCompleteAgain)
         retyped = ReadField(IDC_DIR2);
         selRetyped = ReadSelection(IDC_DIR2);
     });
-    s.Click(IDCANCEL);
+    // "iles" selected by the user and removed: "C:\Program F" stays.
+    s.Key(VK_END);
+    for (int i = 0; i < 4; i++)
+        s.Key(VK_LEFT, true);
+    Remove(s, IDC_DIR2, removal);
+    s.Do([&] { cut = ReadField(IDC_DIR2); });
+    ResetStandinLog();
+    s.Key(VK_RETURN);
     ASSERT_TRUE(RunProgram(s));
 
     // The list's spelling, its last twelve characters selected.
@@ -205,12 +246,16 @@ TEST_P(Completion, CompletesTypedTextAndDeletingDoesNotCompleteAgain)
     EXPECT_EQ(kProgramFiles, retyped.text);
     ExpectSelection(selRetyped, "C:\\P", "rogram Files", "", "after typing P again");
     EXPECT_EQ(list, retyped.items) << "completion changes no list";
+    EXPECT_EQ("C:\\Program F", cut.text);
+    std::vector<std::string> records = WaitStandinRecords(1);
+    ASSERT_EQ(1u, records.size());
+    Strings arguments = Arguments(records[0]);
+    ASSERT_LE(3u, arguments.size());
+    EXPECT_EQ("C:\\Program F", arguments[2]) << "what the tool received";
 }
 
-INSTANTIATE_TEST_SUITE_P(Keys, Completion, ::testing::Values((UINT)VK_BACK, (UINT)VK_DELETE),
-                         [](const ::testing::TestParamInfo<UINT>& info) {
-                             return std::string(info.param == VK_BACK ? "Backspace" : "Delete");
-                         });
+INSTANTIATE_TEST_SUITE_P(Removals, Completion, ::testing::Values(kBackspace, kDelete, kCtrlX, kMenuCut, kMenuDelete),
+                         [](const ::testing::TestParamInfo<Removal>& info) { return std::string(kRemovalNames[info.param]); });
 
 // Double-byte text: exactly the completed tail is selected, so deleting it
 // leaves exactly what was typed, in 932 and in 936, whose lead bytes cover

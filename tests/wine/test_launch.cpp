@@ -35,7 +35,7 @@ struct Launched
     Strings arguments;
 };
 
-Launched LaunchWith(Script s, int key = 0, DWORD timeoutMs = 30000)
+Launched LaunchWith(Script s, int key = 0, DWORD timeoutMs = 90000)
 {
     ResetStandinLog();
     if (key)
@@ -218,8 +218,9 @@ TEST(Launch, EnterLaunchesAndLongDoubleBytePathsStart)
     }
 }
 
-// A tool path that is empty, names nothing, or is too long for the shell:
-// a box says that the tool could not start, with its path and the reason;
+// A tool path that is empty, names nothing, is too long for the shell or
+// names a folder (which the shell would open in a file manager): a box says
+// that the tool could not start, with its path and the reason;
 // the dialog stays, the focus goes to the tool's path with its text
 // selected, nothing starts, and the path is stored as it was.
 TEST(Launch, ToolThatCannotStartIsReportedAndTheDialogStays)
@@ -234,7 +235,10 @@ TEST(Launch, ToolThatCannotStartIsReportedAndTheDialogStays)
                             "C:\\" + std::string(256, 't'),    // 259 characters
                             "C:\\" + std::string(257, 't'),    // 260
                             longStandin + "standin.exe",
+                            ScratchDir() + "tools",
+                            ScratchDir() + "tools\\",
                             "C:\\" + std::string(3997, 't') };
+    ::CreateDirectoryA((ScratchDir() + "tools").c_str(), NULL);
     std::vector<BoxShown> boxes(tools.size());
     std::vector<bool> focused(tools.size()), selected(tools.size()), open(tools.size());
     ClearSettings();
@@ -255,7 +259,7 @@ TEST(Launch, ToolThatCannotStartIsReportedAndTheDialogStays)
         });
     }
     s.Click(IDCANCEL);
-    ASSERT_TRUE(RunProgram(s, 60000));
+    ASSERT_TRUE(RunProgram(s, 90000));
 
     EXPECT_EQ(Strings{}, WaitStandinRecords(0));
     for (size_t i = 0; i < tools.size(); i++) {
@@ -267,6 +271,9 @@ TEST(Launch, ToolThatCannotStartIsReportedAndTheDialogStays)
         size_t at = boxes[i].message.find(quoted);
         ASSERT_NE(std::wstring::npos, at) << ToAnsi(boxes[i].message);
         EXPECT_GT(boxes[i].message.size(), at + quoted.size()) << "no reason given";
+        bool folder = tools[i].rfind(ScratchDir() + "tools", 0) == 0;
+        EXPECT_EQ(folder, boxes[i].message.find(L"\u30d5\u30a9\u30eb\u30c0") != std::wstring::npos)
+            << "the reason names a folder for a folder only: " << ToAnsi(boxes[i].message);
         EXPECT_TRUE(open[i]);
         EXPECT_TRUE(focused[i]);
         EXPECT_TRUE(selected[i]);

@@ -233,20 +233,35 @@ TEST(Pickers, LongTextsAndNamesTheCodePageCannotHold)
     EXPECT_EQ(Strings{ second.text }, second.items);
 }
 
-// While a folder picker is open the dialog stays usable: a second folder
-// picker opens, and each picker's choice goes to the field whose button
-// opened it. Each opens on the folder its field names: through "..", and
-// through "." in a folder whose every level was made a moment before (表: a
-// trail byte 0x5C).
-TEST(FolderPicker, TwoOpenAtOnceEachFillItsOwnField)
+// The control that Tab moves the focus to from a control of the main dialog.
+HWND NextTabStop(int id)
+{
+    return ::GetNextDlgTabItem(MainDialog(), Ctl(id), FALSE);
+}
+
+bool FocusIn(HWND hCtl)
+{
+    HWND focus = Focused();
+    return hCtl && focus && (focus == hCtl || ::IsChild(hCtl, focus));
+}
+
+// While a folder picker is open the dialog stays usable, its keys as they
+// are without a picker: with two pickers open, a completed tail that
+// Backspace removes stays removed and Tab moves on; with one of them
+// closed, Tab still moves on. A second folder picker opens, and each
+// picker's choice goes to the field whose button opened it. Each opens on
+// the folder its field names: through "..", and through "." in a folder
+// whose every level was made a moment before (表: a trail byte 0x5C).
+TEST(FolderPicker, TwoOpenAtOnceEachFillItsOwnFieldAndTheDialogKeepsItsKeys)
 {
     const std::string base = PickerFolder(), made = ScratchDir() + "new\\\x95\x5C\\x";
     ClearSettings();
-    SetString("Dir1", base + "\\b\\..\\a");
+    SetString("Dir1", base + "\\b\\..\\a|" + base + "\\b\\..\\a\\deeper");
     SetString("Dir2", ScratchDir() + ".\\new\\\x95\x5C\\.\\x");
 
     HWND first = NULL, second = NULL;
-    Field firstWhileOpen, firstAfter, secondAfter;
+    Field completed, backspaced, firstWhileOpen, firstAfter, secondAfter;
+    bool tabbedWithTwo = false, tabbedWithOne = false;
     Script s;
     s.Click(IDC_BROWSE_DIR1).WaitFor([] { return OtherDialog() != NULL; }).Do([&] {
         first = OtherDialog();
@@ -255,11 +270,19 @@ TEST(FolderPicker, TwoOpenAtOnceEachFillItsOwnField)
     });
     s.Click(IDC_BROWSE_DIR2).WaitFor([&] { return OtherDialog() != NULL && OtherDialog() != first; }).Do([&] {
         second = OtherDialog();
-        PressPickerButton(IDOK);
+    });
+    s.Focus(IDC_DIR1).Key(VK_END).Type("\\").Do([&] { completed = ReadField(IDC_DIR1); });
+    s.Key(VK_BACK).Do([&] { backspaced = ReadField(IDC_DIR1); });
+    s.Key(VK_BACK).Key(VK_TAB).Do([&] {
+        tabbedWithTwo = FocusIn(NextTabStop(IDC_DIR1));
+        ::PostMessageA(::GetDlgItem(second, IDOK), BM_CLICK, 0, 0);
     });
     s.WaitFor([&] { return !::IsWindow(second); }).Do([&] {
         firstWhileOpen = ReadField(IDC_DIR1);
         secondAfter = ReadField(IDC_DIR2);
+    });
+    s.Focus(IDC_DIR2).Key(VK_TAB).Do([&] {
+        tabbedWithOne = FocusIn(NextTabStop(IDC_DIR2));
         ::PostMessageA(::GetDlgItem(first, IDOK), BM_CLICK, 0, 0);
     });
     s.WaitFor([&] { return !::IsWindow(first); }).Do([&] { firstAfter = ReadField(IDC_DIR1); });
@@ -267,12 +290,17 @@ TEST(FolderPicker, TwoOpenAtOnceEachFillItsOwnField)
     ASSERT_TRUE(RunProgram(s));
 
     ASSERT_TRUE(first != NULL && second != NULL);
+    EXPECT_EQ(base + "\\b\\..\\a\\deeper", completed.text);
+    EXPECT_EQ(base + "\\b\\..\\a\\", backspaced.text) << "Backspace with two pickers open";
+    EXPECT_TRUE(tabbedWithTwo) << "Tab with two pickers open";
+    EXPECT_TRUE(tabbedWithOne) << "Tab with one picker open";
     EXPECT_EQ(made, secondAfter.text);
     EXPECT_EQ(Strings{ made }, secondAfter.items);
+    // Tab took the focus from the first field: its text entered its list.
     EXPECT_EQ(base + "\\b\\..\\a", firstWhileOpen.text);
-    EXPECT_TRUE(firstWhileOpen.items.empty());
+    EXPECT_EQ((Strings{ base + "\\b\\..\\a", base + "\\b\\..\\a\\deeper" }), firstWhileOpen.items);
     EXPECT_EQ(base + "\\a", firstAfter.text);
-    EXPECT_EQ(Strings{ base + "\\a" }, firstAfter.items);
+    EXPECT_EQ((Strings{ base + "\\a", base + "\\b\\..\\a", base + "\\b\\..\\a\\deeper" }), firstAfter.items);
 }
 
 } // namespace

@@ -162,7 +162,7 @@ TEST(Settings, RenamedCopyKeepsSettingsOfItsOwn)
     Shown shown = Shown();
     Script s;
     s.Do([&] { shown = ReadShown(); }).Focus(IDC_DIR2).Paste(L"D:\\renamed").Click(IDCANCEL);
-    ASSERT_TRUE(RunProgram(s, 30000, kCopy));
+    ASSERT_TRUE(RunProgram(s, 90000, kCopy));
 
     EXPECT_EQ("", shown.dir1.text);
     EXPECT_EQ(BST_CHECKED, shown.check);

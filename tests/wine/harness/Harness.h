@@ -68,13 +68,13 @@ bool JapaneseUi();
 // dialog (OK, Cancel...). Returns true when the program ended by itself
 // within timeoutMs; otherwise closes what it left open, ends it and returns
 // false.
-bool RunProgram(const Script& script, DWORD timeoutMs = 30000, const std::string& name = "Pelorin",
+bool RunProgram(const Script& script, DWORD timeoutMs = 90000, const std::string& name = "Pelorin",
                 Caller where = Caller::current());
 // The same with Pelorin.exe started on a command line as the shell writes
 // it: its quoted path, then the arguments exactly as given (with their
 // leading blank). A message box the program shows before its dialog is
 // read, closed with OK and kept for BoxesBeforeDialog().
-bool RunProgramWith(const std::wstring& arguments, const Script& script, DWORD timeoutMs = 30000,
+bool RunProgramWith(const std::wstring& arguments, const Script& script, DWORD timeoutMs = 90000,
                     Caller where = Caller::current());
 
 // Asks the agent inside the running program; see agent/Agent.cpp for the
