@@ -4,18 +4,12 @@
 
 namespace {
 
-struct Cp932Table : LeadByteTable
+struct RangeTable : LeadByteTable
 {
-    Cp932Table()
+    explicit RangeTable(const char* ranges)
     {
-        for (int c = 0; c < 256; c++)
-            lead[c] = (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+        LeadBytesFromRanges(*this, (const unsigned char*)ranges, (int)strlen(ranges));
     }
-};
-
-struct SingleByteTable : LeadByteTable
-{
-    SingleByteTable() { memset(lead, 0, sizeof(lead)); }
 };
 
 // The length of the character at s[i]: 2 for a lead byte with a byte after
@@ -27,15 +21,29 @@ inline int CharLen(const char* s, int len, int i, const LeadByteTable& t)
 
 } // namespace
 
+void LeadBytesFromRanges(LeadByteTable& t, const unsigned char* ranges, int count)
+{
+    memset(t.lead, 0, sizeof(t.lead));
+    for (int i = 0; i + 1 < count && (ranges[i] || ranges[i + 1]); i += 2)
+        for (int b = ranges[i]; b <= ranges[i + 1]; b++)
+            t.lead[b] = true;
+}
+
 const LeadByteTable& Cp932LeadBytes()
 {
-    static const Cp932Table table;
+    static const RangeTable table("\x81\x9F\xE0\xFC");
+    return table;
+}
+
+const LeadByteTable& Cp936LeadBytes()
+{
+    static const RangeTable table("\x81\xFE");
     return table;
 }
 
 const LeadByteTable& SingleByteLeadBytes()
 {
-    static const SingleByteTable table;
+    static const RangeTable table("");
     return table;
 }
 

@@ -1,6 +1,7 @@
 // Double-byte-aware text helpers for the ANSI code page. Free of
 // <windows.h>: the program hands in the lead-byte table of the system's ANSI
-// code page, the tests hand in code page 932's.
+// code page, whichever it is; the tests hand in those of code pages 932 and
+// 936 and of a single-byte one.
 #pragma once
 
 #include "String.h"
@@ -11,8 +12,16 @@ struct LeadByteTable
     bool IsLead(unsigned char c) const { return lead[c]; }
 };
 
+// Fills t from lead-byte ranges as Windows gives them (CPINFO::LeadByte):
+// pairs of a first and a last byte, up to count bytes or up to a pair of
+// zeros.
+void LeadBytesFromRanges(LeadByteTable& t, const unsigned char* ranges, int count);
+
 // Code page 932: lead bytes 0x81-0x9F and 0xE0-0xFC.
 const LeadByteTable& Cp932LeadBytes();
+// Code page 936: lead bytes 0x81-0xFE, the range of 932's single-byte
+// katakana (0xA1-0xDF) included.
+const LeadByteTable& Cp936LeadBytes();
 // A single-byte code page: no lead bytes.
 const LeadByteTable& SingleByteLeadBytes();
 

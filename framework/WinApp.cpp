@@ -9,14 +9,10 @@ namespace {
 
 void BuildAnsiLeadBytes()
 {
-    LeadByteTable& lead = AfxGetState().ansiLead;
-    memset(&lead, 0, sizeof(lead));
     CPINFO cpi;
     if (!::GetCPInfo(CP_ACP, &cpi))
-        return;
-    for (int i = 0; i + 1 < MAX_LEADBYTES && (cpi.LeadByte[i] || cpi.LeadByte[i + 1]); i += 2)
-        for (int b = cpi.LeadByte[i]; b <= cpi.LeadByte[i + 1]; b++)
-            lead.lead[b] = true;
+        cpi.LeadByte[0] = cpi.LeadByte[1] = 0;
+    LeadBytesFromRanges(AfxGetState().ansiLead, cpi.LeadByte, MAX_LEADBYTES);
 }
 
 // The full path of the running module, however long.

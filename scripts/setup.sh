@@ -25,7 +25,11 @@ if [ ${#missing[@]} -gt 0 ]; then
     DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
 
-if ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$'; then
-    grep -q '^ja_JP.UTF-8 UTF-8' /etc/locale.gen 2>/dev/null || echo 'ja_JP.UTF-8 UTF-8' | $SUDO tee -a /etc/locale.gen >/dev/null
-    $SUDO locale-gen >/dev/null
-fi
+# The locales Wine runs in (scripts/wine-env.sh, PELORIN_LOCALE), listed for
+# locale-gen and each added on its own where missing: the others stay usable
+# meanwhile.
+for l in ja_JP en_US zh_CN; do
+    grep -q "^$l.UTF-8 UTF-8" /etc/locale.gen 2>/dev/null || echo "$l.UTF-8 UTF-8" | $SUDO tee -a /etc/locale.gen >/dev/null
+    locale -a 2>/dev/null | grep -i "^$l\.utf-\?8$" >/dev/null && continue
+    $SUDO localedef -i "$l" -f UTF-8 "$l.UTF-8"
+done

@@ -80,10 +80,18 @@ run_ctest build/native -j2
 # The Wine tests, against the shipped 32-bit program under Wine 8 and under
 # Wine 10, and against the 64-bit build of the same sources, one after the
 # other (each on its own display, in its own prefix).
-for run in 32/8 32/10 64/8; do
+# Then a short set against the 32-bit program in English (code page 1252)
+# and in Chinese (936), under both Wines: the texts the user reads, a path
+# with "é", and completion, launch and drops of double-byte paths.
+locale_set='Windows.*:Help.*:AboutMenu.*:Launch.HandsTheToolTheQuotedPathsAndTheOption'
+locale_set+=':Launch.PastedAndTypedPathsReachTheToolAsShown:Completion.DoubleByteTailAndTextWithoutAMatch:FieldDrop.*'
+for run in 32/8 32/10 64/8 32/8/en_US 32/10/en_US 32/8/zh_CN 32/10/zh_CN; do
+    IFS=/ read -r bits gen loc <<<"$run"
+    args=()
+    [ -n "$loc" ] && args=(--gtest_filter="$locale_set")
     log=$(mktemp)
-    PELORIN_WINE=${run#*/} bash scripts/wine-tests.sh "${run%/*}" 2>&1 | tee "$log"
-    count "the ${run%/*}-bit Wine ${run#*/} tests" "$log"
+    PELORIN_WINE=$gen PELORIN_LOCALE=${loc:+$loc.UTF-8} bash scripts/wine-tests.sh "$bits" "${args[@]}" 2>&1 | tee "$log"
+    count "the $bits-bit Wine $gen tests${loc:+ in $loc}" "$log"
     rm -f "$log"
 done
 

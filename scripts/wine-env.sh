@@ -13,13 +13,20 @@
 # PELORIN_WINE chooses the 32-bit Wine's generation: 8 (the default,
 # Debian 12's) or 10 (Debian 13's, what today's distributions ship). Each
 # has a prefix of its own.
+#
+# PELORIN_LOCALE chooses the locale Wine runs in (LC_ALL), and with it the
+# ANSI code page and the user-interface language: ja_JP.UTF-8 (the default;
+# code page 932, the Japanese resources), en_US.UTF-8 (1252) or zh_CN.UTF-8
+# (936), both with the English resources. Every other locale than the
+# default has prefixes of its own (build/wineprefix32-en_US, say).
 
 PELORIN_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 PELORIN_WINE_BITS=${PELORIN_WINE_BITS:-64}
 PELORIN_WINE=${PELORIN_WINE:-8}
 export WINEDEBUG=${PELORIN_WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml="
-export LC_ALL=ja_JP.UTF-8
+PELORIN_LOCALE=${PELORIN_LOCALE:-ja_JP.UTF-8}
+export LC_ALL=$PELORIN_LOCALE
 _wine_suffix=
 case $PELORIN_WINE_BITS/$PELORIN_WINE in
     32/8 | 64/8) ;;
@@ -29,6 +36,11 @@ case $PELORIN_WINE_BITS/$PELORIN_WINE in
         return 2 2>/dev/null || exit 2
         ;;
 esac
+# The ending of the locale's own prefixes: none for the default.
+wine_env_locale_suffix() {
+    [ "$PELORIN_LOCALE" = ja_JP.UTF-8 ] || echo "-${PELORIN_LOCALE%%.*}"
+}
+_wine_suffix=$_wine_suffix$(wine_env_locale_suffix)
 if [ "$PELORIN_WINE_BITS" = 32 ]; then
     export WINEPREFIX=${PELORIN_WINEPREFIX:-$PELORIN_ROOT/build/wineprefix32$_wine_suffix}
     export WINEARCH=win32
@@ -223,7 +235,16 @@ wine_env_label() {
     if [ "$PELORIN_WINE_BITS" = 64 ]; then
         gen=$(command wine --version 2>/dev/null | sed -n 's/^wine-\([0-9]*\)\..*/\1/p')
     fi
-    echo "$PELORIN_WINE_BITS-bit Wine ${gen:-?}"
+    echo "$PELORIN_WINE_BITS-bit Wine ${gen:-?}$(wine_env_locale_suffix | sed 's/^-/, /')"
+}
+
+# The ANSI code page of the locale, as iconv names it.
+wine_env_codepage() {
+    case $PELORIN_LOCALE in
+        ja_JP*) echo CP932 ;;
+        zh_CN*) echo CP936 ;;
+        *) echo CP1252 ;;
+    esac
 }
 
 # The program to run for the chosen Wine: the shipped 32-bit Pelorin.exe,

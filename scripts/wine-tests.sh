@@ -6,6 +6,9 @@
 # scripts/setup.sh and scripts/wine32-setup.sh install, and a build.
 # PELORIN_WINE=10 runs the 32-bit tests under Wine 10 instead of Wine 8
 # (PELORIN_WINE=10 bash scripts/wine32-setup.sh sets it up).
+# PELORIN_LOCALE=en_US.UTF-8 or zh_CN.UTF-8 runs them in that locale (code
+# page 1252 or 936, English resources) instead of ja_JP.UTF-8, in a prefix of
+# its own; scripts/test.sh runs a short set there.
 #
 # Each failure is printed as "FAILED (32-bit Wine 10): test", naming the
 # build and the Wine. The last line is "N passed, N failed"; the exit status
@@ -30,6 +33,10 @@ export CI=${CI:-true}   # a display of our own: focus tests cannot share one
 export PELORIN_WINE=${PELORIN_WINE:-8}
 suffix=
 [ "$bits" = 32 ] && [ "$PELORIN_WINE" != 8 ] && suffix=-wine$PELORIN_WINE
+case ${PELORIN_LOCALE:-ja_JP.UTF-8} in
+    ja_JP.UTF-8) ;;
+    *) suffix=$suffix-${PELORIN_LOCALE%%.*} ;;
+esac
 export PELORIN_WINEPREFIX=${PELORIN_WINEPREFIX:-$PWD/build/wineprefix-tests$bits$suffix}
 source scripts/wine-env.sh || exit 2
 
@@ -41,7 +48,7 @@ start=$(date +%s)
 # Output to a file, not a pipe: Wine's helper processes would keep a pipe open.
 (cd "$dir" && wine_timeout 3000 uitests.exe "$@" >"$log" 2>&1)
 status=$?
-iconv -f CP932 -t UTF-8 -c "$log" 2>/dev/null || cat "$log"
+iconv -f "$(wine_env_codepage)" -t UTF-8 -c "$log" 2>/dev/null || cat "$log"
 
 passed=$(grep -c '^\[       OK \]' "$log")
 failed=$(grep -c '^\[  FAILED  \] .* ([0-9]* ms)' "$log")

@@ -17,6 +17,9 @@
 #   7.2 costs about 50 s of CPU per Wine process), registered for i386 ELF
 #   files with binfmt_misc. The registration lives in the kernel only and is
 #   made again after a reboot.
+# - The root holds the locales the tests run in (ja_JP, en_US and zh_CN,
+#   UTF-8). A root built before one of them was listed gets it added, in
+#   about a minute, without being built again.
 set -euo pipefail
 
 SUDO=
@@ -38,6 +41,8 @@ packages=(
     libgl1 libgnutls30 libkrb5-3 libgssapi-krb5-2 libcups2 libdbus-1-3
     libxcomposite1 libxcursor1 libxfixes3 libxi6 libxinerama1 libxrandr2 libxrender1 libxxf86vm1
 )
+# The locales the tests run in (scripts/wine-env.sh, PELORIN_LOCALE).
+locales=(ja_JP.UTF-8 en_US.UTF-8 zh_CN.UTF-8)
 stamp="$root/.pelorin-ready"
 want="packages: ${packages[*]}"
 # The Bookworm root's stamp predates the suite's name in it.
@@ -98,17 +103,52 @@ else
     fi
 fi
 
-if [ -f "$stamp" ] && [ "$(cat "$stamp")" = "$want" ]; then
+# Lists each locale in the root's /etc/locale.gen, so that its own
+# locale-gen keeps it.
+list_locales() {
+    local l
+    for l in "${locales[@]}"; do
+        grep -q "^$l UTF-8\$" "$root/etc/locale.gen" 2>/dev/null && continue
+        if grep -q "^# *$l UTF-8\$" "$root/etc/locale.gen" 2>/dev/null; then
+            $SUDO sed -i "s/^# *\($l UTF-8\)\$/\1/" "$root/etc/locale.gen"
+        else
+            echo "$l UTF-8" | $SUDO tee -a "$root/etc/locale.gen" >/dev/null
+        fi
+    done
+}
+
+# Whether the root holds every locale listed, as far as this script knows.
+locales_made() {
+    [ "$(cat "$root/.pelorin-locales" 2>/dev/null)" = "${locales[*]}" ]
+}
+
+# Adds the locales a ready root lacks, one by one, to its archive: the others
+# stay usable meanwhile, for runs that are using the root now.
+add_locales() {
+    local l have
+    locales_made && return 0
+    list_locales
+    have=$($SUDO chroot "$root" /usr/bin/locale -a 2>/dev/null | tr 'A-Z' 'a-z' | sed 's/utf-\?8$/utf-8/')
+    for l in "${locales[@]}"; do
+        echo "$have" | grep -qx "$(echo "$l" | tr 'A-Z' 'a-z')" && continue
+        echo "wine32-setup: adding the locale $l to $root"
+        $SUDO chroot "$root" /usr/bin/localedef -i "${l%%.*}" -f UTF-8 "$l" || return 1
+    done
+    echo "${locales[*]}" | $SUDO tee "$root/.pelorin-locales" >/dev/null
+}
+
+if [ -f "$stamp" ] && [ "$(cat "$stamp")" = "$want" ] && locales_made; then
     exit 0
 fi
 
-# One build of a root at a time: a second run (another clone's tests, say)
-# waits for the first and then finds the root ready, instead of taking a
-# root away that is still being built.
+# One build of a root (or of its locales) at a time: a second run (another
+# clone's tests, say) waits for the first and then finds the root ready,
+# instead of taking a root away that is still being built.
 $SUDO mkdir -p "$(dirname "$root")"
 exec 9>>"$root.lock"
 flock 9
 if [ -f "$stamp" ] && [ "$(cat "$stamp")" = "$want" ]; then
+    add_locales || { echo "wine32-setup: cannot add the locales ${locales[*]} to $root" >&2; exit 1; }
     exit 0
 fi
 
@@ -138,8 +178,7 @@ build_root() {
     # Package scripts start no services in the root.
     printf '#!/bin/sh\nexit 101\n' | $SUDO tee "$root/usr/sbin/policy-rc.d" >/dev/null
     $SUDO chmod +x "$root/usr/sbin/policy-rc.d"
-    grep -q '^ja_JP.UTF-8 UTF-8' "$root/etc/locale.gen" 2>/dev/null \
-        || echo 'ja_JP.UTF-8 UTF-8' | $SUDO tee -a "$root/etc/locale.gen" >/dev/null
+    list_locales
     local d
     for d in proc sys dev dev/pts; do
         mountpoint -q "$root/$d" || $SUDO mount --bind "/$d" "$root/$d" || return 1
@@ -158,4 +197,5 @@ if ! build_root; then
     build_root || { echo "wine32-setup: cannot build the i386 root in $root" >&2; exit 1; }
 fi
 echo "$want" | $SUDO tee "$stamp" >/dev/null
+add_locales || { echo "wine32-setup: cannot add the locales ${locales[*]} to $root" >&2; exit 1; }
 echo "wine32-setup: i386 root ready in $(( $(date +%s) - start )) s"

@@ -151,7 +151,7 @@ private:
 
 inline const LeadByteTable& PickTable(unsigned char b)
 {
-    return (b & 1) ? SingleByteLeadBytes() : Cp932LeadBytes();
+    return b % 3 == 0 ? SingleByteLeadBytes() : b % 3 == 1 ? Cp932LeadBytes() : Cp936LeadBytes();
 }
 
 #define FUZZ_CHECK(cond)                                                     \

@@ -1,7 +1,7 @@
 // The parameter text for the comparison tool, read back as a tool reads its
 // command line: by the C runtime's rules (a backslash run before a quote
 // halves, a quote opens or closes a quoted part), walking code page 932
-// characters. Two paths without quotes must come back exactly, with "-D"
+// or 936 characters. Two paths without quotes must come back exactly, with "-D"
 // only when subdirectories are off.
 #include "compare/LaunchParams.h"
 #include "FuzzRef.h"
@@ -15,7 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     if (size < 1)
         return 0;
-    // First byte: the option; the rest: the two paths, split at the first
+    // First byte: the option and the code page; the rest: the two paths, split at the first
     // zero byte. A path ends at a zero byte, and holds no quote here.
     const bool subDir = data[0] & 1;
     std::string rest((const char*)data + 1, size - 1);
@@ -25,7 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (dir1.find('"') != std::string::npos || dir2.find('"') != std::string::npos)
         return 0;
 
-    const LeadByteTable& t = Cp932LeadBytes();
+    const LeadByteTable& t = (data[0] & 2) ? Cp936LeadBytes() : Cp932LeadBytes();
     CString params = BuildCompareParameters(dir1.c_str(), dir2.c_str(), subDir, t);
     std::string text((const char*)params, (size_t)params.GetLength());
     std::vector<std::string> args = ref::SplitLikeTheCRuntime(text, [&t](unsigned char c) { return t.IsLead(c); });

@@ -9,15 +9,22 @@
 
 namespace {
 
-std::string Params(const char* dir1, const char* dir2, bool subDir)
+std::string Params(const char* dir1, const char* dir2, bool subDir, const LeadByteTable& t = Cp932LeadBytes())
 {
-    CString p = BuildCompareParameters(dir1, dir2, subDir, Cp932LeadBytes());
+    CString p = BuildCompareParameters(dir1, dir2, subDir, t);
     return std::string((const char*)p, (size_t)p.GetLength());
 }
 
 TEST(CompareParameters, ExactForm)
 {
-    struct { const char* dir1; const char* dir2; bool subDir; const char* params; } cases[] = {
+    struct
+    {
+        const char* dir1;
+        const char* dir2;
+        bool subDir;
+        const char* params;
+        const LeadByteTable* t = &Cp932LeadBytes();
+    } cases[] = {
         { "", "", false, "\"\" \"\" -D" },          // eight characters
         { "", "", true, "\"\" \"\" " },
         { NULL, NULL, true, "\"\" \"\" " },
@@ -30,9 +37,12 @@ TEST(CompareParameters, ExactForm)
         // A trail byte 0x5C ends 表 (95 5C) and ソ\ (83 5C 5C): only real backslashes double.
         { "C:\\\x95\x5C", "C:\\\x83\x5C\\", true, "\"C:\\\x95\x5C\" \"C:\\\x83\x5C\\\\\" " },
         { "\x95\x5C\\\\", "\x95", true, "\"\x95\x5C\\\\\\\\\" \"\x95\" " },
+        // 0xD5 0x5C is 誠 in 936, where 0xA1-0xDF lead too, and ﾕ with a backslash in 932.
+        { "C:\\\xD5\x5C", "D:\\\xD5\x5C\\", true, "\"C:\\\xD5\x5C\" \"D:\\\xD5\x5C\\\\\" ", &Cp936LeadBytes() },
+        { "C:\\\xD5\x5C", "D:\\\xD5\x5C\\", true, "\"C:\\\xD5\x5C\\\" \"D:\\\xD5\x5C\\\\\\\" " },
     };
     for (const auto& c : cases)
-        EXPECT_EQ(c.params, Params(c.dir1, c.dir2, c.subDir)) << (c.dir1 ? c.dir1 : "(null)");
+        EXPECT_EQ(c.params, Params(c.dir1, c.dir2, c.subDir, *c.t)) << (c.dir1 ? c.dir1 : "(null)");
 }
 
 // One enclosing pair of quotes comes off a text that holds no other quote;

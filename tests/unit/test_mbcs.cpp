@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <stdio.h>
 #include <string.h>
 #include <string>
 
@@ -17,29 +18,64 @@ const LeadByteTable& cp932 = Cp932LeadBytes();
 #define SO "\x83\x7C"    // ソ
 #define NO "\x83\x6D"    // ノ
 
-int Find(const std::string& s, char ch) { return MbsFind(s.data(), (int)s.size(), ch, cp932); }
-int FindLast(const std::string& s, char ch) { return MbsFindLast(s.data(), (int)s.size(), ch, cp932); }
 int FindStr(const std::string& s, const std::string& sub)
 {
     return MbsFindStr(s.data(), (int)s.size(), sub.data(), (int)sub.size(), cp932);
 }
 
-TEST(Mbcs, LeadByteTableOfCp932)
+TEST(Mbcs, LeadByteTablesOf932And936)
 {
     // Code page 932 starts its double-byte characters with 0x81-0x9F and
     // 0xE0-0xFC; ASCII, 0x80, the half-width kana 0xA1-0xDF and 0xFD-0xFF
-    // stand alone.
-    struct { unsigned char byte; bool lead; } bytes[] = {
-        { 0x00, false }, { 0x5C, false }, { 0x7C, false }, { 0x7F, false }, { 0x80, false },
-        { 0x81, true }, { 0x82, true }, { 0x83, true }, { 0x95, true }, { 0x9E, true }, { 0x9F, true },
-        { 0xA0, false }, { 0xA1, false }, { 0xB1, false }, { 0xDF, false },
-        { 0xE0, true }, { 0xE1, true }, { 0xEA, true }, { 0xFB, true }, { 0xFC, true },
-        { 0xFD, false }, { 0xFE, false }, { 0xFF, false },
+    // stand alone. Code page 936 starts them with every byte 0x81-0xFE.
+    struct { unsigned char byte; bool lead932, lead936; } bytes[] = {
+        { 0x00, false, false }, { 0x5C, false, false }, { 0x7C, false, false }, { 0x7F, false, false },
+        { 0x80, false, false }, { 0x81, true, true }, { 0x82, true, true }, { 0x95, true, true },
+        { 0x9F, true, true }, { 0xA0, false, true }, { 0xA1, false, true }, { 0xB1, false, true },
+        { 0xD5, false, true }, { 0xDF, false, true }, { 0xE0, true, true }, { 0xFC, true, true },
+        { 0xFD, false, true }, { 0xFE, false, true }, { 0xFF, false, false },
     };
-    for (const auto& b : bytes)
-        EXPECT_EQ(b.lead, cp932.IsLead(b.byte)) << std::hex << (int)b.byte;
+    for (const auto& b : bytes) {
+        EXPECT_EQ(b.lead932, cp932.IsLead(b.byte)) << std::hex << (int)b.byte;
+        EXPECT_EQ(b.lead936, Cp936LeadBytes().IsLead(b.byte)) << std::hex << (int)b.byte;
+    }
     for (int c = 0; c < 256; c++)
         EXPECT_FALSE(SingleByteLeadBytes().IsLead((unsigned char)c)) << c;
+}
+
+// A table's lead bytes as ranges: "81-9F E0-FC".
+std::string RangesOf(const LeadByteTable& t)
+{
+    std::string out;
+    char buf[16];
+    for (int b = 0; b < 256; b++) {
+        if (!t.IsLead((unsigned char)b) || (b > 0 && t.IsLead((unsigned char)(b - 1))))
+            continue;
+        int last = b;
+        while (last < 255 && t.IsLead((unsigned char)(last + 1)))
+            last++;
+        snprintf(buf, sizeof(buf), "%s%02X-%02X", out.empty() ? "" : " ", b, last);
+        out += buf;
+    }
+    return out;
+}
+
+// The ranges as Windows gives them for the system's code page: a pair of
+// zeros ends them, and so does the end of the array.
+TEST(Mbcs, LeadBytesFromRanges)
+{
+    const unsigned char ranges[12] = { 0x81, 0x9F, 0xE0, 0xFC, 0, 0, 0xA1, 0xDF };
+    const unsigned char full[4] = { 0x81, 0x82, 0xA1, 0xA1 };
+    struct { const unsigned char* ranges; int count; const char* leads; } cases[] = {
+        { ranges, 12, "81-9F E0-FC" }, { ranges, 2, "81-9F" }, { ranges, 3, "81-9F" },
+        { ranges, 0, "" }, { full, 4, "81-82 A1-A1" },
+    };
+    for (const auto& c : cases) {
+        LeadByteTable t;
+        memset(&t, 1, sizeof(t));
+        LeadBytesFromRanges(t, c.ranges, c.count);
+        EXPECT_EQ(c.leads, RangesOf(t)) << c.count;
+    }
 }
 
 struct FindCase
@@ -47,6 +83,7 @@ struct FindCase
     const char* text;
     char ch;
     int first, last;
+    const LeadByteTable* t = &cp932;
 };
 
 TEST(Mbcs, FindSkipsTrailBytes)
@@ -64,10 +101,15 @@ TEST(Mbcs, FindSkipsTrailBytes)
         { "\x83" "ab", 'b', 2, 2 },
         { "x\x83|", '|', -1, -1 },                   // lead byte + "|" is one character
         { "\xE0|\xFC|\xA0|", '|', 5, 5 },            // 0xA0 (half-width range) is no lead byte
+        // In 936 the half-width range leads too: 誠 is 0xD5 0x5C, 0xB1 0x7C one character.
+        { "C:\\\xD5\x5C", '\\', 2, 2, &Cp936LeadBytes() },
+        { "C:\\\xD5\x5C", '\\', 2, 4, &cp932 },    // ﾕ and a backslash
+        { "\xB1\x7C|\xA0|", '|', 2, 2, &Cp936LeadBytes() },   // 0xA0 takes the last "|"
+        { "\xFE|\xFF|", '|', 3, 3, &Cp936LeadBytes() },
     };
     for (const FindCase& c : cases) {
-        EXPECT_EQ(c.first, Find(c.text, c.ch)) << c.text;
-        EXPECT_EQ(c.last, FindLast(c.text, c.ch)) << c.text;
+        EXPECT_EQ(c.first, MbsFind(c.text, (int)strlen(c.text), c.ch, *c.t)) << c.text;
+        EXPECT_EQ(c.last, MbsFindLast(c.text, (int)strlen(c.text), c.ch, *c.t)) << c.text;
     }
 }
 

@@ -16,7 +16,9 @@ using namespace harness;
 
 namespace {
 
+// The version entry of a Japanese user's system menu, and of any other's.
 const char kMenuText[] = "Pelorin \x82\xCC\xCA\xDE\xB0\xBC\xDE\xAE\xDD\x8F\xEE\x95\xF1(&A)...";
+const char kMenuTextEnglish[] = "&About Pelorin...";
 const char kAddress[] = "http://www.velmot.jp/pelorin/";
 const COLORREF kLink = RGB(0, 0, 224);
 
@@ -103,9 +105,11 @@ int LabelPixels(COLORREF c)
 TEST(AboutMenu, EntryOpensTheVersionWindowModallyCentred)
 {
     // The menu's last lines: a separator (MFT_SEPARATOR, command 0), then the entry.
-    const std::string entry = std::string("\n800 0 \n0 16 ") + kMenuText + "\n";
-    struct Case { WPARAM cmd; bool closeByEscape; } cases[] = { { 0x10, false }, { 0x1F, true } };
+    const std::string entry = std::string("\n800 0 \n0 16 ") + (JapaneseUi() ? kMenuText : kMenuTextEnglish) + "\n";
+    struct Case { WPARAM cmd; bool closeByEscape; UINT cp; } cases[] = { { 0x10, false, kEveryRun }, { 0x1F, true, 932 } };
     for (const Case& c : cases) {
+        if (!InThisRun(c.cp))
+            continue;
         SCOPED_TRACE(c.cmd);
         std::string menu;
         bool enabledWhileOpen = true, enabledAfter = false, ownedByMain = false;

@@ -1,5 +1,6 @@
 // The two windows as the templates of Pelorin.exe describe them and as they
-// open: every control with its id, class, text, styles and place, in tab
+// open, in the Japanese resource set or the English one by the user's
+// language: every control with its id, class, text, styles and place, in tab
 // order; the frames, font, placement, focus and icons; and F1.
 #include "harness/Harness.h"
 #include "resource.h"
@@ -60,16 +61,38 @@ struct Window
     int id;
     const Control* controls;
     size_t count;
-    const char* caption;
     int cx, cy;
 } const kWindows[] = {
-    { IDD_COMPARE, kMainControls, sizeof(kMainControls) / sizeof(kMainControls[0]), "Pelorin", 303, 101 },
-    { IDD_VERSION, kVersionControls, sizeof(kVersionControls) / sizeof(kVersionControls[0]),
-      "Pelorin\x82\xCC\xCA\xDE\xB0\xBC\xDE\xAE\xDD\x8F\xEE\x95\xF1", 202, 55 },   // Pelorinのﾊﾞｰｼﾞｮﾝ情報
+    { IDD_COMPARE, kMainControls, sizeof(kMainControls) / sizeof(kMainControls[0]), 303, 101 },
+    { IDD_VERSION, kVersionControls, sizeof(kVersionControls) / sizeof(kVersionControls[0]), 202, 55 },
 };
 
-// "ＭＳ Ｐゴシック" in code page 932.
-const char kDialogFace[] = "\x82\x6C\x82\x72\x20\x82\x6F\x83\x53\x83\x56\x83\x62\x83\x4E";
+// The two resource sets, in the same layout: the Japanese one for a Japanese
+// user, the English one for every other. The texts are in the code page of
+// the run that shows them.
+struct ResourceSet
+{
+    WORD lang;
+    const char* captions[2];   // of kWindows
+    DWORD fontStyle;           // DS_SETFONT, or DS_SHELLFONT for the system's dialog font
+    int points;
+    const wchar_t* face;
+    const char* helpFailed;    // the box shown when help cannot start
+} const kJapanese = {
+    MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT),
+    { "Pelorin", "Pelorin\x82\xCC\xCA\xDE\xB0\xBC\xDE\xAE\xDD\x8F\xEE\x95\xF1" },   // Pelorinのﾊﾞｰｼﾞｮﾝ情報
+    DS_SETFONT, 9, L"\xFF2D\xFF33 \xFF30\x30B4\x30B7\x30C3\x30AF",                        // ＭＳ Ｐゴシック
+    // "ﾍﾙﾌﾟの起動に失敗しました。"
+    "\xCD\xD9\xCC\xDF\x82\xCC\x8B\x4E\x93\xAE\x82\xC9\x8E\xB8\x94\x73\x82\xB5\x82\xDC\x82\xB5\x82\xBD\x81\x42",
+}, kEnglish = {
+    MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US), { "Pelorin", "About Pelorin" }, DS_SHELLFONT, 8, L"MS Shell Dlg",
+    "Failed to launch help.",
+};
+
+const ResourceSet& SetShown()
+{
+    return JapaneseUi() ? kJapanese : kEnglish;
+}
 
 // Dialog units of the program's window in pixels, each value converted on
 // its own as the dialog manager converts a control's place and size.
@@ -90,7 +113,8 @@ RECT RectInDialog(HWND hWnd)
 // and its children in tab (z) order.
 void ExpectWindow(HWND hDlg, const Window& w)
 {
-    EXPECT_EQ(w.caption, Text(hDlg));
+    const ResourceSet& set = SetShown();
+    EXPECT_EQ(set.captions[&w - kWindows], Text(hDlg));
     DWORD style = (DWORD)::GetWindowLongA(hDlg, GWL_STYLE);
     DWORD frame = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
     // A fixed size, and no way to minimise or maximise it from its caption.
@@ -100,9 +124,9 @@ void ExpectWindow(HWND hDlg, const Window& w)
     EXPECT_EQ(want.right, client.right) << w.id;
     EXPECT_EQ(want.bottom, client.bottom) << w.id;
     HDC hScreen = ::GetDC(NULL);
-    int height = -::MulDiv(9, ::GetDeviceCaps(hScreen, LOGPIXELSY), 72);
+    int height = -::MulDiv(set.points, ::GetDeviceCaps(hScreen, LOGPIXELSY), 72);
     ::ReleaseDC(NULL, hScreen);
-    EXPECT_EQ(std::to_string(height) + " 0 " + kDialogFace, Agent("font " + Hex(hDlg))) << w.id;
+    EXPECT_EQ(std::to_string(height) + " 0 " + ToAnsi(set.face), Agent("font " + Hex(hDlg))) << w.id;
 
     std::vector<HWND> children;
     for (HWND h = ::GetWindow(hDlg, GW_CHILD); h; h = ::GetWindow(h, GW_HWNDNEXT))
@@ -162,27 +186,63 @@ const WORD* SkipSzOrOrd(const WORD* p)
     return p;
 }
 
-std::vector<TemplateItem> TemplateItems(HMODULE hModule, int id)
+// A DIALOGEX template of one language as stored: its font and its items.
+struct Template
 {
+    DWORD fontStyle;
+    int points;
+    std::wstring face;
     std::vector<TemplateItem> items;
-    HRSRC hRes = ::FindResourceA(hModule, MAKEINTRESOURCEA(id), (LPCSTR)RT_DIALOG);
+};
+
+Template ReadTemplate(HMODULE hModule, int id, WORD lang)
+{
+    Template t = { 0, 0, std::wstring(), {} };
+    HRSRC hRes = ::FindResourceExA(hModule, (LPCSTR)RT_DIALOG, MAKEINTRESOURCEA(id), lang);
     const WORD* p = hRes ? (const WORD*)::LockResource(::LoadResource(hModule, hRes)) : NULL;
     if (!p || p[1] != 0xFFFF)
-        return items;
+        return t;
     DWORD style = *(const DWORD*)(p + 6);
     WORD count = p[8];
+    t.fontStyle = style & DS_SHELLFONT;
     p = SkipSzOrOrd(SkipSzOrOrd(SkipSzOrOrd(p + 13)));   // menu, class, caption
-    if (style & DS_SETFONT)
+    if (style & DS_SETFONT) {
+        t.points = p[0];
+        t.face = (const wchar_t*)(p + 3);
         p = SkipSzOrOrd(p + 3);                            // size, weight, italic and charset, face
+    }
     for (WORD i = 0; i < count; i++) {
         p = (const WORD*)(((ULONG_PTR)p + 3) & ~(ULONG_PTR)3);
         TemplateItem item = { *(const DWORD*)(p + 4), *(const DWORD*)(p + 2), (short)p[6], (short)p[7],
                               (short)p[8], (short)p[9], (int)*(const LONG*)(p + 10) };
         p = SkipSzOrOrd(SkipSzOrOrd(p + 12));   // class, text
         p = (const WORD*)((const BYTE*)(p + 1) + *p);
-        items.push_back(item);
+        t.items.push_back(item);
     }
-    return items;
+    return t;
+}
+
+BOOL CALLBACK OnStringBlock(HMODULE, LPCSTR, LPSTR name, LONG_PTR param)
+{
+    if (IS_INTRESOURCE(name))
+        ((std::vector<WORD>*)param)->push_back((WORD)(ULONG_PTR)name);
+    return TRUE;
+}
+
+// The ids of a language's strings, in order: "101 103 ...".
+std::string StringIds(HMODULE hModule, WORD lang)
+{
+    std::vector<WORD> blocks;
+    ::EnumResourceNamesA(hModule, (LPCSTR)RT_STRING, OnStringBlock, (LONG_PTR)&blocks);
+    std::string ids;
+    for (WORD block : blocks) {
+        HRSRC hRes = ::FindResourceExA(hModule, (LPCSTR)RT_STRING, MAKEINTRESOURCEA(block), lang);
+        const WORD* p = hRes ? (const WORD*)::LockResource(::LoadResource(hModule, hRes)) : NULL;
+        for (int i = 0; p && i < 16; p += 1 + *p, i++)
+            if (*p)
+                ids += std::to_string((block - 1) * 16 + i) + " ";
+    }
+    return ids;
 }
 
 // A message's answer as the program's own thread gets it: sent from this
@@ -196,33 +256,51 @@ std::string SendInside(HWND hWnd, UINT message, WPARAM wParam)
 
 } // namespace
 
-// The stored templates of the real program: every item's id, styles and
-// place, and the combo boxes' dropped-down height, which no live window shows.
+// The stored templates of the real program, Japanese and English alike:
+// every item's id, styles and place, and the combo boxes' dropped-down
+// height, which no live window shows; and each language's font.
 TEST(Templates, HoldEveryControlInTabOrder)
 {
     HMODULE hExe = ::LoadLibraryExA((BuildDir() + "Pelorin.exe").c_str(), NULL, LOAD_LIBRARY_AS_DATAFILE);
     ASSERT_TRUE(hExe != NULL);
-    for (const Window& w : kWindows) {
-        std::vector<TemplateItem> items = TemplateItems(hExe, w.id);
-        ASSERT_EQ(w.count, items.size()) << w.id;
-        for (size_t i = 0; i < w.count; i++) {
-            const Control& c = w.controls[i];
-            const TemplateItem& item = items[i];
-            SCOPED_TRACE(testing::Message() << "template " << w.id << " item " << i);
-            EXPECT_EQ(c.id, item.id);
-            DWORD want = (c.style & kStyleMask) | WS_CHILD | WS_VISIBLE | (c.style & kEditBorder ? WS_BORDER : 0);
-            if (c.id == IDC_LINK && w.id == IDD_VERSION)
-                want &= ~(DWORD)SS_NOTIFY;   // added when the label is set up
-            EXPECT_EQ(want, item.style) << std::hex << "style " << item.style;
-            EXPECT_EQ(lstrcmpiA(c.cls, "ComboBox") == 0 ? (DWORD)WS_EX_ACCEPTFILES : 0u, item.exStyle);
-            EXPECT_EQ(c.x, item.x);
-            EXPECT_EQ(c.y, item.y);
-            // Stored, the icon is 20 x 20 and the link label 180 x 8.
-            bool link = c.id == IDC_LINK && w.id == IDD_VERSION;
-            EXPECT_EQ(c.cx != kFitted ? c.cx : link ? 180 : 20, item.cx);
-            EXPECT_EQ(c.cy != kFitted ? c.cy : link ? 8 : 20, item.cy);
+    for (const ResourceSet* set : { &kJapanese, &kEnglish }) {
+        SCOPED_TRACE(testing::Message() << "language " << std::hex << set->lang << std::dec);
+        for (const Window& w : kWindows) {
+            Template t = ReadTemplate(hExe, w.id, set->lang);
+            EXPECT_EQ(set->fontStyle, t.fontStyle) << w.id;
+            EXPECT_EQ(set->points, t.points) << w.id;
+            EXPECT_EQ(set->face, t.face) << w.id;
+            ASSERT_EQ(w.count, t.items.size()) << w.id;
+            for (size_t i = 0; i < w.count; i++) {
+                const Control& c = w.controls[i];
+                const TemplateItem& item = t.items[i];
+                SCOPED_TRACE(testing::Message() << "template " << w.id << " item " << i);
+                EXPECT_EQ(c.id, item.id);
+                DWORD want = (c.style & kStyleMask) | WS_CHILD | WS_VISIBLE | (c.style & kEditBorder ? WS_BORDER : 0);
+                if (c.id == IDC_LINK && w.id == IDD_VERSION)
+                    want &= ~(DWORD)SS_NOTIFY;   // added when the label is set up
+                EXPECT_EQ(want, item.style) << std::hex << "style " << item.style;
+                EXPECT_EQ(lstrcmpiA(c.cls, "ComboBox") == 0 ? (DWORD)WS_EX_ACCEPTFILES : 0u, item.exStyle);
+                EXPECT_EQ(c.x, item.x);
+                EXPECT_EQ(c.y, item.y);
+                // Stored, the icon is 20 x 20 and the link label 180 x 8.
+                bool link = c.id == IDC_LINK && w.id == IDD_VERSION;
+                EXPECT_EQ(c.cx != kFitted ? c.cx : link ? 180 : 20, item.cx);
+                EXPECT_EQ(c.cy != kFitted ? c.cy : link ? 8 : 20, item.cy);
+            }
         }
     }
+    ::FreeLibrary(hExe);
+}
+
+// Every string of the Japanese set has an English text, and no other.
+TEST(Templates, BothSetsHoldTheSameStrings)
+{
+    HMODULE hExe = ::LoadLibraryExA((BuildDir() + "Pelorin.exe").c_str(), NULL, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_TRUE(hExe != NULL);
+    std::string japanese = StringIds(hExe, kJapanese.lang);
+    EXPECT_NE(std::string::npos, japanese.find("101 ")) << japanese;
+    EXPECT_EQ(japanese, StringIds(hExe, kEnglish.lang));
     ::FreeLibrary(hExe);
 }
 
@@ -323,9 +401,7 @@ TEST(Help, F1AsksForTheTopicOfTheWindowInUse)
     std::string file = BuildDir() + "Pelorin.HLP|1|";   // HELP_CONTEXT
     EXPECT_EQ(file + "20066\n" + file + "20064\n", calls);   // 0x20000 + 102, 0x20000 + 100
     EXPECT_EQ("Pelorin", caption);
-    // "ﾍﾙﾌﾟの起動に失敗しました。"
-    EXPECT_EQ("\xCD\xD9\xCC\xDF\x82\xCC\x8B\x4E\x93\xAE\x82\xC9\x8E\xB8\x94\x73\x82\xB5\x82\xDC\x82\xB5\x82\xBD\x81\x42",
-              message);
+    EXPECT_EQ(SetShown().helpFailed, message);
     EXPECT_EQ(std::to_string(::GetSystemMetrics(SM_CXICON)) + " exclamation", icon);
     EXPECT_TRUE(enabledAfter);
 }

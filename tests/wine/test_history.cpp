@@ -258,33 +258,47 @@ INSTANTIATE_TEST_SUITE_P(Removals, Completion, ::testing::Values(kBackspace, kDe
                          [](const ::testing::TestParamInfo<Removal>& info) { return std::string(kRemovalNames[info.param]); });
 
 // Double-byte text: exactly the completed tail is selected, so deleting it
-// leaves exactly what was typed. Text without a match stays as typed, the
-// caret at its end.
+// leaves exactly what was typed, in 932 and in 936, whose lead bytes cover
+// 932's single-byte katakana. Text without a match stays as typed, the caret
+// at its end.
 TEST(Completion, DoubleByteTailAndTextWithoutAMatch)
 {
-    ClearSettings();
-    SetString("Dir1", ListOnly({ kSoftPath }));
-    SetString("Dir2", ListOnly({ kProgramFiles }));
-    Field typed, deleted, unmatched;
-    Selection sel, selUnmatched;
-    Script s;
-    s.Focus(IDC_DIR1).Type("c:\\" + kSo).Do([&] {
-        typed = ReadField(IDC_DIR1);
-        sel = ReadSelection(IDC_DIR1);
-    });
-    s.Key(VK_BACK).Do([&] { deleted = ReadField(IDC_DIR1); });
-    s.Focus(IDC_DIR2).Type("x:\\q").Do([&] {
-        unmatched = ReadField(IDC_DIR2);
-        selUnmatched = ReadSelection(IDC_DIR2);
-    });
-    s.Click(IDCANCEL);
-    ASSERT_TRUE(RunProgram(s));
+    const struct
+    {
+        std::string path, typed, tail;
+        UINT cp;
+    } rows[] = {
+        { kSoftPath, kSo, "\x83\x74\x83\x67\\bin", 932 },
+        // C:\誠中\bin: 誠 is D5 5C, 中 D6 D0.
+        { "C:\\\xD5\x5C\xD6\xD0\\bin", "\xD5\x5C", "\xD6\xD0\\bin", 936 },
+    };
+    for (const auto& r : rows) {
+        if (!InThisRun(r.cp))
+            continue;
+        ClearSettings();
+        SetString("Dir1", ListOnly({ r.path }));
+        SetString("Dir2", ListOnly({ kProgramFiles }));
+        Field typed, deleted, unmatched;
+        Selection sel, selUnmatched;
+        Script s;
+        s.Focus(IDC_DIR1).Type("c:\\" + r.typed).Do([&] {
+            typed = ReadField(IDC_DIR1);
+            sel = ReadSelection(IDC_DIR1);
+        });
+        s.Key(VK_BACK).Do([&] { deleted = ReadField(IDC_DIR1); });
+        s.Focus(IDC_DIR2).Type("x:\\q").Do([&] {
+            unmatched = ReadField(IDC_DIR2);
+            selUnmatched = ReadSelection(IDC_DIR2);
+        });
+        s.Click(IDCANCEL);
+        ASSERT_TRUE(RunProgram(s));
 
-    EXPECT_EQ(kSoftPath, typed.text);
-    ExpectSelection(sel, "C:\\" + kSo, "\x83\x74\x83\x67\\bin", "", "after typing c:\\" "\x83\x7C");
-    EXPECT_EQ("C:\\" + kSo, deleted.text);
-    EXPECT_EQ("x:\\q", unmatched.text);
-    ExpectSelection(selUnmatched, "x:\\q", "", "", "after typing x:\\q");
+        EXPECT_EQ(r.path, typed.text);
+        ExpectSelection(sel, "C:\\" + r.typed, r.tail, "", "after typing c:\\" + r.typed);
+        EXPECT_EQ("C:\\" + r.typed, deleted.text);
+        EXPECT_EQ("x:\\q", unmatched.text);
+        ExpectSelection(selUnmatched, "x:\\q", "", "", "after typing x:\\q");
+    }
 }
 
 // Only text typed at its end is completed. Typing or pasting inside a path
@@ -381,6 +395,7 @@ TEST(FieldDrop, OneItemBecomesTheTextWholeAndTheDropIsReleased)
     {
         Strings items;
         bool wide;
+        UINT cp = 932;
     } drops[] = {
         { { kSoftPath }, true },
         { { kSoftPath }, false },
@@ -390,8 +405,12 @@ TEST(FieldDrop, OneItemBecomesTheTextWholeAndTheDropIsReleased)
         { { longDbcs }, true },
         { { "D:\\two", "E:\\three" }, true },
         { { "D:\\two", "E:\\three", "F:\\four" }, false },
+        // 中文\誠 in 936, where 0xA1-0xDF lead too: D6 D0, CE C4, D5 5C.
+        { { "D:\\\xD6\xD0\xCE\xC4\\\xD5\x5C" }, true, 936 },
     };
     for (const auto& d : drops) {
+        if (!InThisRun(d.cp))
+            continue;
         SCOPED_TRACE(d.items[0].substr(0, 40) + (d.wide ? " (wide)" : " (ANSI)"));
         ClearSettings();
         SetString("Dir2", "C:\\keep|" + kProgramFiles);

@@ -68,6 +68,7 @@ TEST(Launch, HandsTheToolTheQuotedPathsAndTheOption)
         bool subDir;
         std::string dir1, dir2, parameters;
         Strings arguments;
+        UINT cp = 932;
     } cases[] = {
         { false, "", "", "\"\" \"\" -D", { "", "", "-D" } },
         { true, "C:\\left", "D:\\right", "\"C:\\left\" \"D:\\right\" ", { "C:\\left", "D:\\right" } },
@@ -77,8 +78,13 @@ TEST(Launch, HandsTheToolTheQuotedPathsAndTheOption)
         { false, "C:\\\x95\x5C", "D:\\\x95\x5C\\", "\"C:\\\x95\x5C\" \"D:\\\x95\x5C\\\\\" -D",   // 表: trail byte 0x5C
           { "C:\\\x95\x5C", "D:\\\x95\x5C\\", "-D" } },
         { true, longA, longB, "\"" + longA + "\" \"" + longB + "\" ", { longA, longB } },
+        // 936 leads with 0xA1-0xDF too: 誠 (D5 5C) ends in 0x5C, 中 is D6 D0.
+        { false, "C:\\\xD6\xD0\xD5\x5C", "D:\\\xD5\x5C\\", "\"C:\\\xD6\xD0\xD5\x5C\" \"D:\\\xD5\x5C\\\\\" -D",
+          { "C:\\\xD6\xD0\xD5\x5C", "D:\\\xD5\x5C\\", "-D" }, 936 },
     };
     for (const auto& c : cases) {
+        if (!InThisRun(c.cp))
+            continue;
         SCOPED_TRACE(c.parameters.substr(0, 60));
         ClearSettings();
         Launched l = LaunchWith(Prepared(StandinPath(), c.subDir, c.dir1, c.dir2));
@@ -92,8 +98,9 @@ TEST(Launch, HandsTheToolTheQuotedPathsAndTheOption)
 }
 
 // Texts pasted (Unicode, as the shell's address bar and its "Copy as path"
-// give them) or typed key by key reach the tool as shown: a name outside the
-// code page as its short name, never as the folder "cafe" beside it; a
+// give them) or typed key by key reach the tool as shown: "café" exactly
+// where the code page holds it (1252, and 936 as 0xA8 0xA6), and in 932,
+// which does not, as its short name, never as the folder "cafe" beside it; a
 // quoted path as one argument; 200 typed characters whole, the end in view
 // (a completed tail included). A name without a short name is reported and
 // nothing starts; it is stored exactly and shown again at the next start.
@@ -107,6 +114,7 @@ TEST(Launch, PastedAndTypedPathsReachTheToolAsShown)
     ::GetShortPathNameW(cafe.c_str(), shortName, MAX_PATH);
     const std::string cafeShort = ToAnsi(shortName), long200 = "C:\\" + std::string(196, 'p') + "\\e";
     ASSERT_NE(std::string::npos, cafeShort.find('~')) << cafeShort;   // a short name, not the look-alike
+    const std::string cafeArg = ::GetACP() == 932 ? cafeShort : ToAnsi(cafe);
     enum { kType, kTypeWide, kPaste };
     const struct
     {
@@ -115,17 +123,20 @@ TEST(Launch, PastedAndTypedPathsReachTheToolAsShown)
         std::string dir1, dir2;
         Strings arguments;     // empty: reported, nothing starts
         std::wstring stored;   // the field's value, or WinDiff for the tool
+        UINT cp = 932;
     } cases[] = {
-        { IDC_DIR1, kPaste, cafe, "", "C:\\pt", { cafeShort, "C:\\pt" }, ToWide(cafeShort + "|" + cafeShort) },
+        { IDC_DIR1, kPaste, cafe, "", "C:\\pt", { cafeArg, "C:\\pt" }, ToWide(cafeArg + "|" + cafeArg), kEveryRun },
         { IDC_DIR2, kTypeWide, cafe, "C:\\x", "", { "C:\\x", cafeShort }, ToWide(cafeShort + "|" + cafeShort) },
         { IDC_DIR1, kPaste, L"\"C:\\q\\a b\"", "", "C:\\pt", { "C:\\q\\a b", "C:\\pt" }, L"\"C:\\q\\a b\"|C:\\q\\a b" },
         { IDC_DIR1, kType, ToWide(long200), "", "", { long200, long200 }, ToWide(long200 + "|" + long200) },
         { IDC_WINDIFF, kPaste, L"\"" + cafe + L"\\standin.exe\"", "C:\\x", "C:\\pt", { "C:\\x", "C:\\pt" },
-          ToWide("\"" + cafeShort + "\\standin.exe\"") },
+          ToWide("\"" + cafeArg + "\\standin.exe\"") },
         { IDC_DIR1, kPaste, missing, "|E:\\a|E:\\b", "C:\\pt", {}, missing + L"|E:\\a|E:\\b" },
         { IDC_WINDIFF, kPaste, missing + L"\\t.exe", "", "C:\\pt", {}, missing + L"\\t.exe" },
     };
     for (const auto& c : cases) {
+        if (!InThisRun(c.cp))
+            continue;
         SCOPED_TRACE(ToAnsi(c.text).substr(0, 40));
         ClearSettings();
         if (c.route == kType)

@@ -170,6 +170,16 @@ void PostKeyStroke(UINT vk)
 
 } // namespace
 
+bool InThisRun(UINT codePage)
+{
+    return codePage == kEveryRun || codePage == ::GetACP();
+}
+
+bool JapaneseUi()
+{
+    return PRIMARYLANGID(::GetUserDefaultUILanguage()) == LANG_JAPANESE;
+}
+
 std::string Agent(const std::string& command, const std::string& data)
 {
     Program& p = g_program;

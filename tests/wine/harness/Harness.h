@@ -27,7 +27,8 @@ class Script
 {
 public:
     Script& Do(Step step);
-    // Types ANSI (CP932) text into the window with the focus, key by key.
+    // Types ANSI text (in the run's code page) into the window with the
+    // focus, key by key.
     Script& Type(const std::string& text);
     // Types UTF-16 text key by key as an input method or the on-screen
     // keyboard sends it (VK_PACKET), so characters outside the code page
@@ -51,6 +52,16 @@ public:
 private:
     std::vector<Tick> m_ticks;
 };
+
+// The run's locale, which LC_ALL chooses (scripts/wine-tests.sh): the whole
+// suite runs in Japanese, code page 932; a short set runs again in English
+// (1252) and in Chinese (936). A table row names the code page it holds in
+// (932 unless it says otherwise, kEveryRun for all) and runs only there.
+const UINT kEveryRun = 0;
+bool InThisRun(UINT codePage);
+// Whether the user's interface language is Japanese: the program then shows
+// its Japanese resources, and its English ones otherwise.
+bool JapaneseUi();
 
 // Starts the program (Pelorin.exe, or a copy named name.exe), runs the
 // script beside it, and waits for it to end. The last step normally ends the
