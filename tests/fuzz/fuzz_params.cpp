@@ -2,9 +2,8 @@
 // command line: by the C runtime's rules (a backslash run before a quote
 // halves, a quote opens or closes a quoted part), walking code page 932
 // or 936 characters. Two paths without quotes must come back exactly, with "-D"
-// only when subdirectories are off for WinDiff and any other program, "/r"
-// before them only when they are on for WinMerge, and nothing else for the
-// other tools Pelorin knows.
+// only when subdirectories are off (WinDiff's form), or "/r" before them when
+// they are on (WinMerge's), or alone (KDiff3's, Beyond Compare's).
 #include "compare/LaunchParams.h"
 #include "FuzzRef.h"
 

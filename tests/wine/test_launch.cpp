@@ -59,8 +59,8 @@ Launched LaunchWith(Script s, int key = 0, DWORD timeoutMs = 90000)
 
 // The parameter text is "\"dir1\" \"dir2\" " and "-D" without subdirectories,
 // the texts as they stand however long; a path that ends in backslashes has
-// them doubled, so that the tool receives the path itself. A tool known by
-// its file name (the stand-in copied under that name) gets its own form.
+// them doubled, so that the tool receives the path itself.
+// A tool known by its file name (the stand-in so named) gets its own form.
 TEST(Launch, HandsTheToolTheQuotedPathsAndTheOption)
 {
     const std::string longA(4000, 'a'), longB = "C:\\" + std::string(3997, 'b');
@@ -98,8 +98,8 @@ TEST(Launch, HandsTheToolTheQuotedPathsAndTheOption)
             continue;
         SCOPED_TRACE(c.exe + " " + c.parameters.substr(0, 60));
         ClearSettings();
-        std::string tool = c.exe.empty() ? StandinPath() : ScratchDir() + c.exe;
-        ASSERT_TRUE(c.exe.empty() || ::CopyFileA(StandinPath().c_str(), tool.c_str(), FALSE));
+        const std::string tool = c.exe.empty() ? StandinPath() : ScratchDir() + c.exe;
+        ASSERT_TRUE(tool == StandinPath() || ::CopyFileA(StandinPath().c_str(), tool.c_str(), FALSE));
         Launched l = LaunchWith(Prepared(tool, c.subDir, c.dir1, c.dir2));
         EXPECT_EQ(c.parameters, l.parameters);
         if (!c.arguments.empty())

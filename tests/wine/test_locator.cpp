@@ -11,9 +11,8 @@ namespace {
 
 const std::string kCandidate = "C:\\Program Files\\Microsoft Visual Studio\\Common\\Tools\\WINDIFF.EXE";
 
-// A file or a directory at a path (by default the tools' default location)
-// for as long as the object lives, its missing folders made. Only what it
-// made is removed.
+// A file or a directory at a path, the tools' default location unless given,
+// for as long as the object lives. Only what it made is removed.
 class Candidate
 {
 public:
@@ -52,9 +51,8 @@ private:
     std::vector<std::string> m_made;
 };
 
-// A comparison tool installed: its registration under root (none without
-// one), in the registry's 64-bit view where there is one, naming file; and
-// the file itself unless it is missing. Removed again with the object.
+// A comparison tool installed: the file (unless missing) and, under root, a
+// registration naming it. Removed again with the object.
 struct Installed
 {
     HKEY root = NULL;
@@ -64,26 +62,15 @@ struct Installed
 class Install
 {
 public:
-    explicit Install(const Installed& tool) : m_tool(tool), m_file(tool.missing || tool.file.empty() ? Candidate::None : Candidate::File, tool.file)
+    explicit Install(const Installed& t) : m_t(t), m_file(t.missing || t.file.empty() ? Candidate::None : Candidate::File, t.file)
     {
-        HKEY hKey;
-        if (tool.root && ::RegCreateKeyExA(tool.root, tool.key.c_str(), 0, NULL, 0, KEY_WRITE | KEY_WOW64_64KEY, NULL,
-                                           &hKey, NULL) == ERROR_SUCCESS) {
-            ::RegSetValueExA(hKey, tool.value.c_str(), 0, REG_SZ, (const BYTE*)tool.file.c_str(), (DWORD)tool.file.size() + 1);
-            ::RegCloseKey(hKey);
-        }
+        if (t.root)
+            ::RegSetKeyValueA(t.root, t.key.c_str(), t.value.c_str(), REG_SZ, t.file.c_str(), (DWORD)t.file.size() + 1);
     }
-    ~Install()
-    {
-        HKEY hKey;
-        if (m_tool.root && ::RegOpenKeyExA(m_tool.root, m_tool.key.c_str(), 0, KEY_WRITE | KEY_WOW64_64KEY, &hKey) == ERROR_SUCCESS) {
-            ::RegDeleteValueA(hKey, m_tool.value.c_str());
-            ::RegCloseKey(hKey);
-        }
-    }
+    ~Install() { ::RegDeleteKeyValueA(m_t.root, m_t.key.c_str(), m_t.value.c_str()); }
 
 private:
-    Installed m_tool;
+    Installed m_t;
     Candidate m_file;
 };
 
@@ -97,11 +84,10 @@ std::string Sz(const std::string& text)
 
 // The registered path wins over the default location, which counts when a
 // file or a directory is there; a stored setting wins over both, even an
-// empty one. Only when none of them gives a path is an installed comparison
-// tool looked for: registered in App Paths, by its installer or in its
-// folder below Program Files, the file there. How the value's bytes become
-// a path is the unit tests' part; here: the value is read in the system's
-// code page, and one too big for the program's buffer is not taken.
+// empty one; only when none gives a path is an installed tool looked for. How
+// the value's bytes become a path is the unit tests' part; here: the value is
+// read in the system's code page, and one too big for the program's buffer
+// is not taken.
 TEST(Locator, RegisteredPathThenDefaultLocationThenStoredSetting)
 {
     const std::string registered = "C:\\nowhere\\windiff.exe";   // names no file
@@ -125,7 +111,6 @@ TEST(Locator, RegisteredPathThenDefaultLocationThenStoredSetting)
         { "nothing found", kNoPath, "", Candidate::None, kNoStored, "", "" },
         { "stored setting", REG_SZ, Sz(registered), Candidate::File, true, "D:\\mine\\tool.exe", "D:\\mine\\tool.exe" },
         { "empty stored setting", REG_SZ, Sz(registered), Candidate::File, true, "", "" },
-        { "stored over installed", kNoPath, "", Candidate::None, true, "D:\\mine\\tool.exe", "D:\\mine\\tool.exe", kWinMerge },
         { "empty stored over installed", kNoPath, "", Candidate::None, true, "", "", kWinMerge },
         { "App Paths of the user", kNoPath, "", Candidate::None, kNoStored, "", kWinMerge.file, kWinMerge },
         { "App Paths of the machine", kNoPath, "", Candidate::None, kNoStored, "", "C:\\pt\\i\\Meld.exe",
@@ -141,7 +126,7 @@ TEST(Locator, RegisteredPathThenDefaultLocationThenStoredSetting)
         { "600-byte path", REG_SZ, Sz("C:\\" + std::string(597, 'c')), Candidate::File, kNoStored, "", kCandidate },
     };
     ToolPathGuard tool;
-    ScratchDir();   // before the installed tools' files are put in it
+    ScratchDir();   // made before the installed tools' files go in it
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         if (c.type == kNoPath)
