@@ -55,7 +55,8 @@ void CCompareDlg::LaunchComparison()
             return;
         }
     }
-    CString params = BuildCompareParameters(dir1.GetPath(), dir2.GetPath(), m_bSubDir != 0, AfxAnsiLeadBytes());
+    CString params = BuildToolParameters(tool.GetPath(), dir1.GetPath(), dir2.GetPath(), m_bSubDir != 0,
+                                           AfxAnsiLeadBytes());
     DWORD dwError = StartTool(tool.GetPath(), params);
     if (dwError != 0) {
         ReportLaunchFailure(tool.GetShownPath(), dwError);

@@ -28,7 +28,92 @@ void AppendQuoted(CString& out, const char* path, const LeadByteTable& t)
     out += '"';
 }
 
+// How a tool takes the two paths and the subdirectory choice.
+enum ToolForm
+{
+    kWinDiffForm,    // "a" "b" and -D without subdirectories
+    kWinMergeForm,   // /r "a" "b" with subdirectories, "a" "b" without
+    kPathsOnlyForm,  // "a" "b": the tool's documentation names no option for subfolders
+};
+
+// The tools known by the file name of their executable. Where each form
+// comes from:
+// - WinMerge: its manual, "Command line" (https://manual.winmerge.org/en/Command_line.html):
+//   "/r" compares all files in all subfolders; without it only the top level
+//   of the two folders is compared. The synopsis puts options before the paths.
+// - KDiff3: its handbook, "Command-Line Options"
+//   (https://docs.kde.org/stable5/en/kdiff3/kdiff3/commandline.html): two
+//   paths compare two folders; subfolders are the "Recursive folders" setting
+//   of its Folder Merge options, which no command-line option names.
+// - Meld: its manual page meld(1)
+//   (https://manpages.ubuntu.com/manpages/noble/man1/meld.1.html): "meld
+//   DIR1 DIR2" compares folders recursively; no option leaves subfolders out.
+// - Beyond Compare: its "Command Line Reference"
+//   (https://www.scootersoftware.com/v4help/command_line_reference.html): a
+//   pair of folders opens a Folder Compare; no switch includes or leaves out
+//   subfolders. BComp.exe takes the same parameters as BCompare.exe.
+const struct
+{
+    const char* name;
+    ToolForm form;
+} kKnownTools[] = {
+    { "windiff.exe", kWinDiffForm },    { "WinMergeU.exe", kWinMergeForm }, { "WinMerge.exe", kWinMergeForm },
+    { "kdiff3.exe", kPathsOnlyForm },   { "Meld.exe", kPathsOnlyForm },     { "BCompare.exe", kPathsOnlyForm },
+    { "BComp.exe", kPathsOnlyForm },
+};
+
+// Whether name[0, len) is known, ignoring the case of ASCII letters (a
+// double-byte character matches no known name).
+bool SameName(const char* name, int len, const char* known)
+{
+    if ((int)strlen(known) != len)
+        return false;
+    for (int i = 0; i < len; i++) {
+        unsigned char a = (unsigned char)name[i], b = (unsigned char)known[i];
+        if (a >= 'A' && a <= 'Z')
+            a = (unsigned char)(a - 'A' + 'a');
+        if (b >= 'A' && b <= 'Z')
+            b = (unsigned char)(b - 'A' + 'a');
+        if (a != b)
+            return false;
+    }
+    return true;
+}
+
+ToolForm FormOfTool(const char* toolPath, const LeadByteTable& t)
+{
+    if (!toolPath)
+        return kWinDiffForm;
+    int len = (int)strlen(toolPath), start = 0;
+    const char separators[] = { '\\', '/', ':' };
+    for (char separator : separators) {
+        int at = MbsFindLast(toolPath, len, separator, t);
+        if (at + 1 > start)
+            start = at + 1;
+    }
+    for (const auto& tool : kKnownTools) {
+        if (SameName(toolPath + start, len - start, tool.name))
+            return tool.form;
+    }
+    return kWinDiffForm;
+}
+
 } // namespace
+
+CString BuildToolParameters(const char* toolPath, const char* dir1, const char* dir2, bool bSubDir,
+                            const LeadByteTable& t)
+{
+    ToolForm form = FormOfTool(toolPath, t);
+    if (form == kWinDiffForm)
+        return BuildCompareParameters(dir1, dir2, bSubDir, t);
+    CString params;
+    if (form == kWinMergeForm && bSubDir)
+        params += "/r ";
+    AppendQuoted(params, dir1, t);
+    params += ' ';
+    AppendQuoted(params, dir2, t);
+    return params;
+}
 
 CString BuildCompareParameters(const char* dir1, const char* dir2, bool bSubDir, const LeadByteTable& t)
 {

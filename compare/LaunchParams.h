@@ -9,5 +9,13 @@
 // closing quote, so that a tool splitting its command line by the C
 // runtime's rules receives the path itself ("C:\" arrives as C:\, not as
 // C:"). A 0x5C that is the second byte of a double-byte character is no
-// backslash.
+// backslash. This is WinDiff's form.
 CString BuildCompareParameters(const char* dir1, const char* dir2, bool bSubDir, const LeadByteTable& t);
+
+// The parameter text for the tool that toolPath names, chosen by the file
+// name of its executable (any case, in any folder): WinMerge, KDiff3, Meld
+// and Beyond Compare get the two paths, quoted as above, with only the
+// options their own documentation names; WinDiff and every other program
+// (a wrapper script included) get WinDiff's form.
+CString BuildToolParameters(const char* toolPath, const char* dir1, const char* dir2, bool bSubDir,
+                            const LeadByteTable& t);

@@ -5,7 +5,7 @@
 #define IDS_VERSION_MENU    101
 #define IDD_COMPARE         102
 #define IDS_LAUNCH_FAILED   103     // the tool could not start: "%1" its path, "%2" the reason
-#define IDS_NO_TOOL_PATH    104     // the reason when no tool path is set
+#define IDS_NO_TOOL_PATH    104     // the reason when no tool path is set: none was found, Ref chooses one
 #define IDS_SYSTEM_ERROR    105     // the reason when the system has no text for error "%1"
 #define IDS_TOO_MANY_PATHS  106     // more than two paths given at start: "%1" how many
 #define IDS_TOOL_IS_FOLDER  107     // the reason when the tool path names a folder

@@ -2,7 +2,8 @@
 // command line: by the C runtime's rules (a backslash run before a quote
 // halves, a quote opens or closes a quoted part), walking code page 932
 // or 936 characters. Two paths without quotes must come back exactly, with "-D"
-// only when subdirectories are off.
+// only when subdirectories are off (WinDiff's form), or "/r" before them when
+// they are on (WinMerge's), or alone (KDiff3's, Beyond Compare's).
 #include "compare/LaunchParams.h"
 #include "FuzzRef.h"
 
@@ -15,7 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     if (size < 1)
         return 0;
-    // First byte: the option and the code page; the rest: the two paths, split at the first
+    // First byte: the option, the code page and the tool; the rest: the two paths, split at the first
     // zero byte. A path ends at a zero byte, and holds no quote here.
     const bool subDir = data[0] & 1;
     std::string rest((const char*)data + 1, size - 1);
@@ -26,7 +27,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         return 0;
 
     const LeadByteTable& t = (data[0] & 2) ? Cp936LeadBytes() : Cp932LeadBytes();
-    CString params = BuildCompareParameters(dir1.c_str(), dir2.c_str(), subDir, t);
+    const char* const tools[4] = { "C:\\t\\standin.exe", "WinMergeU.exe", "kdiff3.exe", "BComp.exe" };
+    const int tool = (data[0] >> 2) & 3;
+    CString params = BuildToolParameters(tools[tool], dir1.c_str(), dir2.c_str(), subDir, t);
     std::string text((const char*)params, (size_t)params.GetLength());
     std::vector<std::string> args = ref::SplitLikeTheCRuntime(text, [&t](unsigned char c) { return t.IsLead(c); });
 
@@ -37,8 +40,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (!cleanEnds)
         return 0;
     std::vector<std::string> expected = { dir1, dir2 };
-    if (!subDir)
+    if (tool == 0 && !subDir)
         expected.push_back("-D");
+    if (tool == 1 && subDir)
+        expected.insert(expected.begin(), "/r");
     FUZZ_CHECK(args == expected);
     return 0;
 }

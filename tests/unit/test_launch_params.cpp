@@ -45,6 +45,25 @@ TEST(CompareParameters, ExactForm)
         EXPECT_EQ(c.params, Params(c.dir1, c.dir2, c.subDir, *c.t)) << (c.dir1 ? c.dir1 : "(null)");
 }
 
+// The tool's file name (any case, any folder) chooses its form; any other gets WinDiff's.
+TEST(CompareParameters, EachKnownToolGetsItsOwnForm)
+{
+    const std::string paths = "\"C:\\\\\" \"D:\\a b\\\\\"";   // C:\ and D:\a b\, the same for every tool
+    const struct { const char* tool; bool subDir; const char* before; const char* after; } cases[] = {
+        { "C:\\Program Files\\WinMerge\\WinMergeU.exe", true, "/r ", "" }, { "winmerge.EXE", false, "", "" },
+        { "C:/x/KDIFF3.exe", true, "", "" }, { "meld.exe", false, "", "" }, { "C:Meld.exe", true, "", "" },
+        { "\\\\s\\bc\\BCompare.exe", false, "", "" }, { "BComp.exe", true, "", "" }, { "", false, "", " -D" },
+        { "C:\\tools\\WINDIFF.EXE", false, "", " -D" }, { "C:\\tools\\mydiff.cmd", true, "", " " },
+        { "WinMergeU.exe.bak", true, "", " " }, { "\x83\\Meld.exe", true, "", " " },   // \x83\x5C is one character
+    };
+    for (const auto& c : cases) {
+        CString p = BuildToolParameters(c.tool, "C:\\", "D:\\a b\\", c.subDir, Cp932LeadBytes());
+        EXPECT_EQ(c.before + paths + c.after, std::string((const char*)p, (size_t)p.GetLength())) << c.tool;
+    }
+    CString p = BuildToolParameters("WinMergeU.exe", "", "C:\\\x83\x5C\\", true, Cp932LeadBytes());   // 0x5C trail byte
+    EXPECT_EQ("/r \"\" \"C:\\\x83\x5C\\\\\"", std::string((const char*)p, (size_t)p.GetLength()));
+}
+
 // One enclosing pair of quotes comes off a text that holds no other quote;
 // every other text is the path as it stands.
 TEST(CompareParameters, PathInsideEnclosingQuotes)

@@ -60,6 +60,7 @@ Launched LaunchWith(Script s, int key = 0, DWORD timeoutMs = 90000)
 // The parameter text is "\"dir1\" \"dir2\" " and "-D" without subdirectories,
 // the texts as they stand however long; a path that ends in backslashes has
 // them doubled, so that the tool receives the path itself.
+// A tool known by its file name (the stand-in so named) gets its own form.
 TEST(Launch, HandsTheToolTheQuotedPathsAndTheOption)
 {
     const std::string longA(4000, 'a'), longB = "C:\\" + std::string(3997, 'b');
@@ -69,8 +70,18 @@ TEST(Launch, HandsTheToolTheQuotedPathsAndTheOption)
         std::string dir1, dir2, parameters;
         Strings arguments;
         UINT cp = 932;
+        std::string exe = "";   // the stand-in as it is
     } cases[] = {
         { false, "", "", "\"\" \"\" -D", { "", "", "-D" } },
+        { true, "C:\\", "D:\\a b", "/r \"C:\\\\\" \"D:\\a b\"", { "/r", "C:\\", "D:\\a b" }, 932, "WinMergeU.exe" },
+        { false, "C:\\", "D:\\a b", "\"C:\\\\\" \"D:\\a b\"", { "C:\\", "D:\\a b" }, 932, "winmerge.EXE" },
+        { true, "C:\\", "D:\\a b", "\"C:\\\\\" \"D:\\a b\"", {}, 932, "kdiff3.exe" },
+        { false, "C:\\", "D:\\a b", "\"C:\\\\\" \"D:\\a b\"", {}, 932, "KDiff3.exe" },
+        { true, "C:\\", "D:\\a b", "\"C:\\\\\" \"D:\\a b\"", {}, 932, "Meld.exe" },
+        { false, "C:\\", "D:\\a b", "\"C:\\\\\" \"D:\\a b\"", {}, 932, "meld.exe" },
+        { true, "C:\\", "D:\\a b", "\"C:\\\\\" \"D:\\a b\"", {}, 932, "BCompare.exe" },
+        { false, "C:\\", "D:\\a b", "\"C:\\\\\" \"D:\\a b\"", {}, 932, "BComp.exe" },
+        { false, "C:\\", "D:\\a b", "\"C:\\\\\" \"D:\\a b\" -D", {}, 932, "WINDIFF.EXE" },
         { true, "C:\\left", "D:\\right", "\"C:\\left\" \"D:\\right\" ", { "C:\\left", "D:\\right" } },
         // As they stand, quotes included: what a tool then makes of them is its own matter.
         { false, " C:\\a b\\\"q\" ", "C:\\\x83\x5C\x83\x74\x83\x67", "\" C:\\a b\\\"q\" \" \"C:\\\x83\x5C\x83\x74\x83\x67\" -D", {} },
@@ -85,9 +96,11 @@ TEST(Launch, HandsTheToolTheQuotedPathsAndTheOption)
     for (const auto& c : cases) {
         if (!InThisRun(c.cp))
             continue;
-        SCOPED_TRACE(c.parameters.substr(0, 60));
+        SCOPED_TRACE(c.exe + " " + c.parameters.substr(0, 60));
         ClearSettings();
-        Launched l = LaunchWith(Prepared(StandinPath(), c.subDir, c.dir1, c.dir2));
+        const std::string tool = c.exe.empty() ? StandinPath() : ScratchDir() + c.exe;
+        ASSERT_TRUE(tool == StandinPath() || ::CopyFileA(StandinPath().c_str(), tool.c_str(), FALSE));
+        Launched l = LaunchWith(Prepared(tool, c.subDir, c.dir1, c.dir2));
         EXPECT_EQ(c.parameters, l.parameters);
         if (!c.arguments.empty())
             EXPECT_EQ(c.arguments, l.arguments);
@@ -278,7 +291,8 @@ TEST(Launch, ToolThatCannotStartIsReportedAndTheDialogStays)
         EXPECT_TRUE(focused[i]);
         EXPECT_TRUE(selected[i]);
     }
-    EXPECT_NE(std::wstring::npos, boxes[0].message.find(L"WinDiff")) << "the empty path's reason";
+    for (const wchar_t* name : { L"WinDiff", L"WinMerge", L"KDiff3", L"Meld", L"Beyond Compare" })
+        EXPECT_NE(std::wstring::npos, boxes[0].message.find(name)) << "the empty path's reason";
     EXPECT_EQ(tools.back(), GetString("WinDiff"));
 }
 

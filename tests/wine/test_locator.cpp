@@ -11,29 +11,26 @@ namespace {
 
 const std::string kCandidate = "C:\\Program Files\\Microsoft Visual Studio\\Common\\Tools\\WINDIFF.EXE";
 
-// The tools' default location, holding a file or a directory of that name
+// A file or a directory at a path, the tools' default location unless given,
 // for as long as the object lives. Only what it made is removed.
 class Candidate
 {
 public:
     enum Kind { None, File, Directory };
-    explicit Candidate(Kind kind) : m_kind(kind)
+    explicit Candidate(Kind kind, const std::string& path = kCandidate) : m_kind(kind), m_path(path)
     {
-        ::DeleteFileA(kCandidate.c_str());
-        ::RemoveDirectoryA(kCandidate.c_str());
+        ::DeleteFileA(m_path.c_str());
+        ::RemoveDirectoryA(m_path.c_str());
         if (kind == None)
             return;
-        const char* parts[] = { "C:\\Program Files\\Microsoft Visual Studio", "\\Common", "\\Tools" };
-        std::string dir;
-        for (size_t i = 0; i < 3; i++) {
-            dir += parts[i];
-            if (::CreateDirectoryA(dir.c_str(), NULL))
-                m_made.push_back(dir);
+        for (size_t at = m_path.find('\\', 3); at != std::string::npos; at = m_path.find('\\', at + 1)) {
+            if (::CreateDirectoryA(m_path.substr(0, at).c_str(), NULL))
+                m_made.push_back(m_path.substr(0, at));
         }
         if (kind == Directory) {
-            EXPECT_TRUE(::CreateDirectoryA(kCandidate.c_str(), NULL));
+            EXPECT_TRUE(::CreateDirectoryA(m_path.c_str(), NULL));
         } else {
-            HANDLE h = ::CreateFileA(kCandidate.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
+            HANDLE h = ::CreateFileA(m_path.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
             EXPECT_NE(INVALID_HANDLE_VALUE, h);
             ::CloseHandle(h);
         }
@@ -41,17 +38,44 @@ public:
     ~Candidate()
     {
         if (m_kind == File)
-            ::DeleteFileA(kCandidate.c_str());
+            ::DeleteFileA(m_path.c_str());
         else if (m_kind == Directory)
-            ::RemoveDirectoryA(kCandidate.c_str());
+            ::RemoveDirectoryA(m_path.c_str());
         for (size_t i = m_made.size(); i-- > 0;)
             ::RemoveDirectoryA(m_made[i].c_str());
     }
 
 private:
     Kind m_kind;
+    std::string m_path;
     std::vector<std::string> m_made;
 };
+
+// A comparison tool installed: the file (unless missing) and, under root, a
+// registration naming it. Removed again with the object.
+struct Installed
+{
+    HKEY root = NULL;
+    std::string key, value, file;
+    bool missing = false;
+};
+class Install
+{
+public:
+    explicit Install(const Installed& t) : m_t(t), m_file(t.missing || t.file.empty() ? Candidate::None : Candidate::File, t.file)
+    {
+        if (t.root)
+            ::RegSetKeyValueA(t.root, t.key.c_str(), t.value.c_str(), REG_SZ, t.file.c_str(), (DWORD)t.file.size() + 1);
+    }
+    ~Install() { ::RegDeleteKeyValueA(m_t.root, m_t.key.c_str(), m_t.value.c_str()); }
+
+private:
+    Installed m_t;
+    Candidate m_file;
+};
+
+const std::string kAppPaths = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\";
+const Installed kWinMerge = { HKEY_CURRENT_USER, kAppPaths + "WinMergeU.exe", "", "C:\\pt\\i\\WinMergeU.exe" };
 
 std::string Sz(const std::string& text)
 {
@@ -60,9 +84,10 @@ std::string Sz(const std::string& text)
 
 // The registered path wins over the default location, which counts when a
 // file or a directory is there; a stored setting wins over both, even an
-// empty one. How the value's bytes become a path is the unit tests' part;
-// here: the value is read in the system's code page, and one too big for
-// the program's buffer is not taken.
+// empty one; only when none gives a path is an installed tool looked for. How
+// the value's bytes become a path is the unit tests' part; here: the value is
+// read in the system's code page, and one too big for the program's buffer
+// is not taken.
 TEST(Locator, RegisteredPathThenDefaultLocationThenStoredSetting)
 {
     const std::string registered = "C:\\nowhere\\windiff.exe";   // names no file
@@ -77,19 +102,31 @@ TEST(Locator, RegisteredPathThenDefaultLocationThenStoredSetting)
         bool hasStored;
         std::string stored;
         std::string expected;
+        Installed installed = {};
     } cases[] = {
-        { "registered path", REG_SZ, Sz(registered), Candidate::File, kNoStored, "", registered },
+        { "registered path", REG_SZ, Sz(registered), Candidate::File, kNoStored, "", registered, kWinMerge },
         { "default location", kNoPath, "", Candidate::File, kNoStored, "", kCandidate },
         { "directory at the default location", kNoPath, "", Candidate::Directory, kNoStored, "", kCandidate },
         { "empty registered path", REG_SZ, Sz(""), Candidate::File, kNoStored, "", kCandidate },
         { "nothing found", kNoPath, "", Candidate::None, kNoStored, "", "" },
         { "stored setting", REG_SZ, Sz(registered), Candidate::File, true, "D:\\mine\\tool.exe", "D:\\mine\\tool.exe" },
         { "empty stored setting", REG_SZ, Sz(registered), Candidate::File, true, "", "" },
+        { "empty stored over installed", kNoPath, "", Candidate::None, true, "", "", kWinMerge },
+        { "App Paths of the user", kNoPath, "", Candidate::None, kNoStored, "", kWinMerge.file, kWinMerge },
+        { "App Paths of the machine", kNoPath, "", Candidate::None, kNoStored, "", "C:\\pt\\i\\Meld.exe",
+          { HKEY_LOCAL_MACHINE, kAppPaths + "Meld.exe", "", "C:\\pt\\i\\Meld.exe" } },
+        { "installer's own value", kNoPath, "", Candidate::None, kNoStored, "", "C:\\pt\\i\\BCompare.exe",
+          { HKEY_LOCAL_MACHINE, "SOFTWARE\\Scooter Software\\Beyond Compare", "ExePath", "C:\\pt\\i\\BCompare.exe" } },
+        { "registered file missing", kNoPath, "", Candidate::None, kNoStored, "", "",
+          { HKEY_CURRENT_USER, kAppPaths + "windiff.exe", "", "C:\\pt\\i\\windiff.exe", true } },
+        { "Program Files folder", kNoPath, "", Candidate::None, kNoStored, "", "C:\\Program Files\\KDiff3\\bin\\kdiff3.exe",
+          { NULL, "", "", "C:\\Program Files\\KDiff3\\bin\\kdiff3.exe" } },
         { "lone lead byte at the end", REG_BINARY, "C:\\\x83\x7C\\\x83", Candidate::File, kNoStored, "",
           "C:\\\x83\x7C\\" },
         { "600-byte path", REG_SZ, Sz("C:\\" + std::string(597, 'c')), Candidate::File, kNoStored, "", kCandidate },
     };
     ToolPathGuard tool;
+    ScratchDir();   // made before the installed tools' files go in it
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         if (c.type == kNoPath)
@@ -97,6 +134,7 @@ TEST(Locator, RegisteredPathThenDefaultLocationThenStoredSetting)
         else
             tool.Set(c.type, c.data);
         Candidate candidate(c.candidate);
+        Install installed(c.installed);
         ClearSettings();
         if (c.hasStored)
             SetString("WinDiff", c.stored);
