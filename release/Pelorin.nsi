@@ -64,10 +64,11 @@ SectionEnd
 Function un.onInit
     StrCmp $EXEDIR $INSTDIR 0 done
     CopyFiles /SILENT "$EXEPATH" "$TEMP\Pelorin-uninstall.exe"
-    IfSilent 0 +3
-    Exec '"$TEMP\Pelorin-uninstall.exe" /S _?=$INSTDIR'
-    Quit
-    Exec '"$TEMP\Pelorin-uninstall.exe" _?=$INSTDIR'
+    StrCpy $0 ""
+    IfSilent 0 +2
+    StrCpy $0 "/S "
+    Exec '"$TEMP\Pelorin-uninstall.exe" $0_?=$INSTDIR'
+    SetErrorLevel 0
     Quit
 done:
 FunctionEnd
