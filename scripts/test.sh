@@ -117,12 +117,12 @@ release_checks() {
     (cd build/win32 && wine_timeout 600 uitests.exe --gtest_filter='Installed.*' --installed >../release-tests.log 2>&1)
     cat build/release-tests.log
     check "the installed program: shortcuts, entry, Send To" grep -q '^\[  PASSED  \] 1 test' build/release-tests.log
-    wine_server_wait 60
+    wine_server_wait 120
     check "one entry after the upgrade" test "$(grep -c '^"DisplayName"="Pelorin"$' "$reg")" = 1
     check "the installed Pelorin.exe is the new one" cmp -s build/win32/Pelorin.exe "$inst/Pelorin.exe"
     q=$(sed -n 's/^"QuietUninstallString"="\\"\(.*\)"$/\1/p' "$reg" | sed 's/\\\\/\\/g; s/\\"/"/g')
     check "the quiet uninstall command runs" wine_timeout 120 "${q%%\"*}" ${q#*\" }
-    wine_server_wait 60
+    wine_server_wait 120
     check "the uninstall leaves no file or folder of the setup's" test "$(snapshot)" = "$before"
     check "the uninstall takes the entry away" test "$(grep -c 'Uninstall\\\\Pelorin\]' "$reg")" = 0
     check "the uninstall keeps the settings" grep -q '^\[Software\\\\Velmot\\\\Pelorin\\\\Settings\]' "$reg"
