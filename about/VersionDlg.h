@@ -3,10 +3,8 @@
 
 #include "../framework/Dialog.h"
 #include "../res/resource.h"
+#include "../res/version.h"
 #include "WebLinkLabel.h"
-
-// The program's version in hundredths: 104 reads 1.04.
-enum { PELORIN_VERSION = 104 };
 
 // Appends a separator and the version entry (string 101, command 16) to the
 // window's system menu.

@@ -65,7 +65,10 @@ set(PELORIN_MANIFEST_LINK_OPTIONS -B${PELORIN_NO_DEFAULT_MANIFEST}/)
 add_executable(Pelorin WIN32 app/LauncherApp.cpp framework/WinMain.cpp res/Pelorin.rc)
 target_compile_options(Pelorin PRIVATE ${PELORIN_CXX_OPTIONS})
 target_link_libraries(Pelorin PRIVATE pelorin_core)
-target_link_options(Pelorin PRIVATE -static -s -Wl,--gc-sections ${PELORIN_MANIFEST_LINK_OPTIONS})
+# No link time in the header: the same sources give the same bytes, so that
+# a release can be rebuilt and checked (scripts/release.sh).
+target_link_options(Pelorin PRIVATE -static -s -Wl,--gc-sections -Wl,--no-insert-timestamp
+                    ${PELORIN_MANIFEST_LINK_OPTIONS})
 include(cmake/delayload.cmake)
 pelorin_delay_load(Pelorin shell32 comdlg32 ole32 comctl32)
 
@@ -78,4 +81,4 @@ endif()
 
 # windres does not report what the script includes.
 set_source_files_properties(res/Pelorin.rc PROPERTIES OBJECT_DEPENDS
-    "${CMAKE_SOURCE_DIR}/res/Pelorin.ico;${CMAKE_SOURCE_DIR}/res/Pelorin.manifest;${CMAKE_SOURCE_DIR}/res/resource.h")
+    "${CMAKE_SOURCE_DIR}/res/Pelorin.ico;${CMAKE_SOURCE_DIR}/res/Pelorin.manifest;${CMAKE_SOURCE_DIR}/res/resource.h;${CMAKE_SOURCE_DIR}/res/version.h")

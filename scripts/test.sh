@@ -95,6 +95,44 @@ for run in 32/8 32/10 64/8 32/8/en_US 32/10/en_US 32/8/zh_CN 32/10/zh_CN; do
     rm -f "$log"
 done
 
+# The release: the zip, then in a new 32-bit prefix an upgrade over a 0.00
+# setup, the Installed test, and a silent uninstall (TEMP left out).
+release_checks() {
+    check "scripts/release.sh writes the release" bash scripts/release.sh
+    local zip=$(echo dist/Pelorin-*.zip) old=build/release-old
+    check "the zip holds Pelorin.exe and README.txt" test "$(unzip -Z1 "$zip" | tr '\n' ' ')" = "Pelorin.exe README.txt "
+    check "the zip's Pelorin.exe is the tested one" cmp -s <(unzip -p "$zip" Pelorin.exe) build/win32/Pelorin.exe
+    check "SHA256SUMS holds the zip's and the setup's hashes" bash -c 'cd dist && sha256sum --quiet -c SHA256SUMS'
+    rm -rf "$old" && git clone -q . "$old" && sed -i 's/^\(#define PELORIN_VERSION_MAJOR\) .*/\1 0/;
+        s/^\(#define PELORIN_VERSION_MINOR\) .*/\1 00/' "$old/res/version.h" && bash "$old/scripts/release.sh" >/dev/null
+    export PELORIN_WINE_BITS=32 PELORIN_WINEPREFIX=$PWD/build/wineprefix-release32 CI=true
+    rm -rf "$PELORIN_WINEPREFIX"
+    source scripts/wine-env.sh && trap wine_env_stop EXIT && wine_env_start || { check "a new Wine prefix" false; return; }
+    local reg=$WINEPREFIX/user.reg inst=$(echo "$WINEPREFIX"/drive_c/users/*/AppData/Local)/Programs/Pelorin q
+    snapshot() { (cd "$WINEPREFIX/drive_c" && find . -path ./pt -prune -o -path '*/Temp' -prune -o -print | sort); }
+    local before=$(snapshot)
+    install() { wine_timeout 300 "$1" /S && [ -e "$inst/Uninstall.exe" ]; }
+    check "the 0.00 setup installs silently" install "$(echo $old/dist/*-setup.exe)"
+    check "this setup installs silently over it" install "$(echo dist/*-setup.exe)"
+    (cd build/win32 && wine_timeout 600 uitests.exe --gtest_filter='Installed.*' --installed >../release-tests.log 2>&1)
+    cat build/release-tests.log
+    check "the installed program: shortcuts, entry, Send To" grep -q '^\[  PASSED  \] 1 test' build/release-tests.log
+    wine_server_wait 120
+    check "one entry after the upgrade" test "$(grep -c '^"DisplayName"="Pelorin"$' "$reg")" = 1
+    check "the installed Pelorin.exe is the new one" cmp -s build/win32/Pelorin.exe "$inst/Pelorin.exe"
+    q=$(sed -n 's/^"QuietUninstallString"="\\"\(.*\)"$/\1/p' "$reg" | sed 's/\\\\/\\/g; s/\\"/"/g')
+    check "the quiet uninstall command runs" wine_timeout 120 "${q%%\"*}" ${q#*\" }
+    wine_server_wait 120
+    check "the uninstall leaves no file or folder of the setup's" test "$(snapshot)" = "$before"
+    check "the uninstall takes the entry away" test "$(grep -c 'Uninstall\\\\Pelorin\]' "$reg")" = 0
+    check "the uninstall keeps the settings" grep -q '^\[Software\\\\Velmot\\\\Pelorin\\\\Settings\]' "$reg"
+    check "HKLM is left alone" test "$(grep -ci 'pelorin\|PendingFileRename' "$WINEPREFIX/system.reg")" = 0
+}
+log=$(mktemp)
+(passed=0 failed=0; release_checks; echo "$passed passed, $failed failed") 2>&1 | tee "$log"
+count "the release" "$log"
+rm -f "$log"
+
 echo "test: everything took $(( $(date +%s) - began )) s"
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]

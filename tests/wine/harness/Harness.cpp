@@ -32,6 +32,7 @@ Program g_program;
 std::vector<BoxShown> g_boxesBeforeDialog;
 HMODULE g_agent;
 UINT g_agentMessage;
+std::string g_programPath;   // empty: the build's Pelorin.exe
 
 BOOL CALLBACK CollectDialogs(HWND hWnd, LPARAM lParam)
 {
@@ -83,7 +84,7 @@ bool PutAgentIn(const std::string& name)
 // agent in.
 bool Start(const std::string& name, const std::wstring& arguments)
 {
-    std::string exe = BuildDir() + "Pelorin.exe";
+    std::string exe = g_programPath.empty() ? BuildDir() + "Pelorin.exe" : g_programPath;
     if (name != "Pelorin") {
         exe = ScratchDir() + name + ".exe";
         if (!::CopyFileA((BuildDir() + "Pelorin.exe").c_str(), exe.c_str(), FALSE)) {
@@ -420,6 +421,11 @@ bool RunProgram(const Script& script, DWORD timeoutMs, const std::string& name, 
 bool RunProgramWith(const std::wstring& arguments, const Script& script, DWORD timeoutMs, Caller where)
 {
     return Run(script, timeoutMs, "Pelorin", arguments, where);
+}
+
+void UseProgram(const std::string& exe)
+{
+    g_programPath = exe;
 }
 
 std::vector<BoxShown> BoxesBeforeDialog()

@@ -77,6 +77,10 @@ bool RunProgram(const Script& script, DWORD timeoutMs = 90000, const std::string
 bool RunProgramWith(const std::wstring& arguments, const Script& script, DWORD timeoutMs = 90000,
                     Caller where = Caller::current());
 
+// Runs the program at this path from then on instead of the build's (an
+// installed copy).
+void UseProgram(const std::string& exe);
+
 // Asks the agent inside the running program; see agent/Agent.cpp for the
 // commands. data follows the command (a drop's names). A program that does
 // not answer within 20 s fails the test; one that has ended (or never ran)
