@@ -1,6 +1,11 @@
 // The editable drop-down path field: a most-recent-first list of the paths
 // used in it, completion of typed text from that list, a single item dropped
-// from the shell, and its whole state as one history text.
+// from the shell, and its whole state as one history text. The class is
+// defined over these files:
+//   RecentPathCombo.cpp            routing table, texts set by the program,
+//                                  Shift+Delete in the open list, a dropped item
+//   RecentPathComboHistory.cpp     the list and the history text
+//   RecentPathComboCompletion.cpp  the edit watch and completion
 #pragma once
 
 #include "../framework/Controls.h"
@@ -42,11 +47,6 @@ public:
     virtual BOOL PreTranslateMessage(MSG* pMsg);
     virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
 
-
-    bool m_bHistory;        // entries are added to the list
-    bool m_bAutoComplete;   // completion while typing is on
-    int m_nMaxHistory;      // most entries kept when one is added
-
 protected:
     virtual void PreSubclassWindow();
     // Sets the text exactly, raising no edit event.
@@ -84,6 +84,7 @@ private:
     WNDPROC m_pfnEditProc;
     int m_nEditDepth;       // messages of the edit part being handled, nested
     void WatchEdit();
+    void StopWatchingEdit();
     void NoteEditState();
     void CompleteAddedText();
     bool TextAddedAtEnd(const CWideString& now) const;
