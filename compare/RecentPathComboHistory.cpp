@@ -14,35 +14,28 @@ const int kMaxHistory = 10;
 } // namespace
 
 // The current text is stored as it reads exactly, else as its short name; a
-// text that has neither is left empty here (GetHistoryExact keeps it).
-CString CRecentPathCombo::GetHistory() const
-{
-    CString history = CFieldPath(GetEditCtrl()).GetQuotedPath();
-    int nCount = GetCount();
-    for (int i = 0; i < nCount; i++) {
-        CString entry = GetLBText(i);
-        AppendHistoryEntry(history, entry, entry.GetLength());
-    }
-    return history;
-}
-
-bool CRecentPathCombo::GetHistoryExact(CWideString& history) const
+// text that has neither, or the one restored exactly and left as it was,
+// exactly. The entries are stored as the list holds them, exactly.
+void CRecentPathCombo::GetHistory(CWideString& history) const
 {
     CFieldPath current(GetEditCtrl());
-    if (current.GetKind() != CFieldPath::UNUSABLE)
-        return false;
     history.Empty();
-    history += current.GetText();
+    if (current.GetKind() == CFieldPath::UNUSABLE || lstrcmpW(current.GetText(), m_strRestoredText) == 0)
+        history += current.GetText();
+    else
+        history += AfxWideFromAnsi(current.GetQuotedPath());
     int nCount = GetCount();
+    CWideString entry;
     for (int i = 0; i < nCount; i++) {
-        CWideString entry(AfxWideFromAnsi(GetLBText(i)));
+        GetLBText(i, entry);
         AppendHistoryEntry(history, entry, entry.GetLength());
     }
-    return true;
 }
 
 // Called once while the dialog opens, with the list still empty. The pieces
 // are cut as SetHistory cuts them; UTF-16 has no "|" inside a character.
+// Each piece is kept exactly, whether the code page holds it or not, so
+// that what the user leaves alone is stored back as it was.
 void CRecentPathCombo::SetHistoryExact(const WCHAR* pszHistory)
 {
     bool bFirst = true;
@@ -50,13 +43,12 @@ void CRecentPathCombo::SetHistoryExact(const WCHAR* pszHistory)
         const WCHAR* end = rest;
         while (*end && *end != L'|')
             end++;
-        CWideString piece;
-        piece.Append(rest, (int)(end - rest));
-        CString entry;
-        if (bFirst)
-            SetShownText(piece);
-        else if (AfxAnsiPathFromWide(piece, entry))
-            AppendHistoryEntry(m_strPending, entry, entry.GetLength());
+        if (bFirst) {
+            m_strRestoredText.Append(rest, (int)(end - rest));
+            SetShownText(m_strRestoredText);
+        } else {
+            AppendHistoryEntry(m_strPending, rest, (int)(end - rest));
+        }
         bFirst = false;
         rest = *end ? end + 1 : end;
     }
@@ -78,29 +70,35 @@ void CRecentPathCombo::SetHistory(const char* pszHistory)
     bool bFirst = true;
     while (reader.Next(piece, nPiece)) {
         p[piece - p + nPiece] = 0;
-        if (bFirst)
+        if (bFirst) {
             SetWindowText(piece);
-        else
-            AppendHistoryEntry(m_strPending, piece, nPiece);
+        } else {
+            CWideString entry(AfxWideFromAnsi(piece));
+            AppendHistoryEntry(m_strPending, entry, entry.GetLength());
+        }
         bFirst = false;
     }
 }
 
 void CRecentPathCombo::FillList()
 {
-    if (m_strPending.IsEmpty())
+    if (m_strPending.GetLength() == 0)
         return;
-    CString pending = m_strPending;
+    // Taken first: nothing fills the list twice.
+    CWideString pending;
+    pending.Append(m_strPending, m_strPending.GetLength());
     m_strPending.Empty();
     // Each entry is "|" and its text, up to the next "|" or the end.
-    const char* p = pending;
-    const int nLength = pending.GetLength();
-    for (int nStart = 1; nStart <= nLength;) {
-        int nEntry = MbsFind(p + nStart, nLength - nStart, '|', AfxAnsiLeadBytes());
-        if (nEntry < 0)
-            nEntry = nLength - nStart;
-        AddString(CString(p + nStart, nEntry));
-        nStart += nEntry + 1;
+    const WCHAR* p = pending;
+    const WCHAR* const pEnd = p + pending.GetLength();
+    for (const WCHAR* entry = p + 1; entry <= pEnd;) {
+        const WCHAR* end = entry;
+        while (end < pEnd && *end != L'|')
+            end++;
+        CWideString text;
+        text.Append(entry, (int)(end - entry));
+        AddStringExact(text);
+        entry = end + 1;
     }
 }
 
