@@ -692,6 +692,17 @@ void SetString(const std::string& name, const std::string& value, Caller where)
     SetValue(name, REG_SZ, value + std::string(1, '\0'), where);
 }
 
+void SetString(const std::string& name, const std::wstring& value, Caller where)
+{
+    ::testing::ScopedTrace trace(where.file_name(), (int)where.line(), name);
+    HKEY hKey;
+    ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyExA(HKEY_CURRENT_USER, SettingsKey().c_str(), 0, NULL, 0, KEY_WRITE,
+                                               NULL, &hKey, NULL));
+    EXPECT_EQ(ERROR_SUCCESS, ::RegSetValueExW(hKey, ToWide(name).c_str(), 0, REG_SZ, (const BYTE*)value.c_str(),
+                                              (DWORD)((value.size() + 1) * sizeof(WCHAR))));
+    ::RegCloseKey(hKey);
+}
+
 static bool ReadValue(HKEY root, const std::string& key, const std::string& name, DWORD* type, std::string* data)
 {
     HKEY hKey;
