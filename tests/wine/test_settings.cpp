@@ -49,14 +49,14 @@ void ExpectStored(const std::string& dir1, const std::string& dir2, const std::s
 }
 
 // Starts the program, reads what it shows, and cancels; first pastes into
-// the second path field when asked, and clicks OK, which refuses it.
-Shown ShowStored(const std::wstring& paste2 = L"")
+// the first path field when asked, and clicks OK, which refuses it.
+Shown ShowStored(const std::wstring& paste1 = L"")
 {
     Shown shown = Shown();
     Script s;
     s.Do([&] { shown = ReadShown(); });
-    if (!paste2.empty()) {
-        s.Focus(IDC_DIR2).Paste(paste2).Click(IDOK).WaitFor([] { return OtherDialog() != NULL; });
+    if (!paste1.empty()) {
+        s.Focus(IDC_DIR1).Paste(paste1).Click(IDOK).WaitFor([] { return OtherDialog() != NULL; });
         s.Do([] { ::PostMessageA(OtherDialog(), WM_COMMAND, IDOK, 0); }).WaitFor([] { return !OtherDialog(); });
     }
     s.Click(IDCANCEL);
@@ -120,10 +120,8 @@ TEST(Settings, EveryEndingStoresWhatWasShownForTheNextStart)
 // history splits only at separators that are whole characters (the current
 // text in front of the list, empty entries kept, a separator at the very end
 // lost), and "SubDir" is read as a number, of which the box shows only 0
-// and 1. A history written where the code page held it (half-width kana)
-// is stored back exactly in any other: an entry of a drive that is gone,
-// one with a short name; so is a pasted name that names nothing, refused
-// at OK.
+// and 1. A history written in another code page is stored back exactly (a
+// drive that is gone, a short name), and so is a pasted name that is no item.
 TEST(Settings, StoredTextsAreShownAndStoredBack)
 {
     const std::wstring kana = L"\uFF76\uFF85", pasted = L"C:\\nope\\\uD55C\uAD6D", folder = ToWide(ScratchDir()) + kana;
@@ -131,7 +129,7 @@ TEST(Settings, StoredTextsAreShownAndStoredBack)
     const std::wstring written = L"C:\\plain|C:\\plain|D:\\" + kana + L"\\gone|" + folder + L"|C:\\plain2";
     struct
     {
-        std::wstring dir1, dir2, paste2;
+        std::wstring dir1, dir2, paste1;
         std::string subDir;
         Shown shown;
         std::wstring saved1, saved2;
@@ -143,10 +141,10 @@ TEST(Settings, StoredTextsAreShownAndStoredBack)
           ToWide("C:\\" SO "|C:\\" SO "|D:\\old"), L"A||B", "0" },
         { L"|A|B", L"", L"", " \t+1abc", { { "", { "A", "B" } }, { "", {} }, BST_CHECKED, "" }, L"|A|B", L"", "1",
           kEveryRun },
-        { written, L"|E:\\a", pasted, "1",
+        { written, folder + L"|E:\\a", pasted, "1",
           { { "C:\\plain", { "C:\\plain", ToAnsi(L"D:\\" + kana + L"\\gone"), ToAnsi(folder), "C:\\plain2" } },
-            { "", { "E:\\a" } }, BST_CHECKED, "" },
-          written, pasted + L"|E:\\a", "1", kEveryRun },
+            { ToAnsi(folder), { "E:\\a" } }, BST_CHECKED, "" },
+          pasted + written.substr(8), folder + L"|E:\\a", "1", kEveryRun },
     };
     for (const auto& c : cases) {
         if (!InThisRun(c.cp))
@@ -157,7 +155,7 @@ TEST(Settings, StoredTextsAreShownAndStoredBack)
         SetString("Dir2", c.dir2);
         SetString("SubDir", c.subDir);
         SetString("WinDiff", "");
-        ExpectShown(c.shown, ShowStored(c.paste2));
+        ExpectShown(c.shown, ShowStored(c.paste1));
         EXPECT_EQ(c.saved1, GetStringExact("Dir1"));
         EXPECT_EQ(c.saved2, GetStringExact("Dir2"));
         EXPECT_EQ(c.savedSubDir, GetString("SubDir"));

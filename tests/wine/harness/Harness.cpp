@@ -694,13 +694,9 @@ void SetString(const std::string& name, const std::string& value, Caller where)
 
 void SetString(const std::string& name, const std::wstring& value, Caller where)
 {
-    ::testing::ScopedTrace trace(where.file_name(), (int)where.line(), name);
-    HKEY hKey;
-    ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyExA(HKEY_CURRENT_USER, SettingsKey().c_str(), 0, NULL, 0, KEY_WRITE,
-                                               NULL, &hKey, NULL));
-    EXPECT_EQ(ERROR_SUCCESS, ::RegSetValueExW(hKey, ToWide(name).c_str(), 0, REG_SZ, (const BYTE*)value.c_str(),
-                                              (DWORD)((value.size() + 1) * sizeof(WCHAR))));
-    ::RegCloseKey(hKey);
+    EXPECT_EQ(ERROR_SUCCESS, ::RegSetKeyValueW(HKEY_CURRENT_USER, ToWide(SettingsKey()).c_str(), ToWide(name).c_str(),
+                                               REG_SZ, value.c_str(), (DWORD)((value.size() + 1) * sizeof(WCHAR))))
+        << where.file_name() << ":" << where.line() << " " << name;
 }
 
 static bool ReadValue(HKEY root, const std::string& key, const std::string& name, DWORD* type, std::string* data)
