@@ -53,7 +53,8 @@ void CCompareDlg::LoadSettings()
 // Called while the dialog window is destroyed, however the dialog ended. A
 // path is stored as it reads exactly, else as its short name; one that has
 // neither (a name the code page cannot hold, of an item without a short
-// name) exactly, in UTF-16, so that the next start shows it again.
+// name) exactly, in UTF-16, so that the next start shows it again. The
+// histories keep their entries exactly (CRecentPathCombo::GetHistory).
 void CCompareDlg::SaveSettings()
 {
     UpdateData(TRUE);
