@@ -39,6 +39,8 @@ add_library(pelorin_core STATIC
     compare/CompareDlgDrop.cpp
     compare/CompareDlgCommandLine.cpp
     compare/RecentPathCombo.cpp
+    compare/RecentPathComboHistory.cpp
+    compare/RecentPathComboCompletion.cpp
     compare/FieldPath.cpp
     about/VersionDlg.cpp
     about/WebLinkLabel.cpp

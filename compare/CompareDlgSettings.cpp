@@ -17,13 +17,13 @@ void LoadHistory(CWinApp* pApp, const char* pszEntry, CRecentPathCombo& field)
         field.SetHistory(history);
 }
 
+// Written in UTF-16, so that the entries the code page cannot hold are kept;
+// text that it holds is stored as its own bytes would be.
 void SaveHistory(CWinApp* pApp, const char* pszEntry, const CRecentPathCombo& field)
 {
-    CWideString exact;
-    if (field.GetHistoryExact(exact))
-        pApp->WriteProfileString(PELORIN_SECTION, pszEntry, (const WCHAR*)exact);
-    else
-        pApp->WriteProfileString(PELORIN_SECTION, pszEntry, field.GetHistory());
+    CWideString history;
+    field.GetHistory(history);
+    pApp->WriteProfileString(PELORIN_SECTION, pszEntry, (const WCHAR*)history);
 }
 
 } // namespace
@@ -53,7 +53,8 @@ void CCompareDlg::LoadSettings()
 // Called while the dialog window is destroyed, however the dialog ended. A
 // path is stored as it reads exactly, else as its short name; one that has
 // neither (a name the code page cannot hold, of an item without a short
-// name) exactly, in UTF-16, so that the next start shows it again.
+// name) exactly, in UTF-16, so that the next start shows it again. The
+// histories keep their entries exactly (CRecentPathCombo::GetHistory).
 void CCompareDlg::SaveSettings()
 {
     UpdateData(TRUE);

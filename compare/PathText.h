@@ -26,7 +26,7 @@ void PathInText(const Ch* text, int len, int* pFirst, int* pCount)
 // stood before that selection followed by more. A removal, however it was
 // made, and any change inside the text add nothing at the end.
 template <class Ch>
-bool TextAddedAtEnd(const Ch* before, int nBefore, int nSelStart, int nSelEnd, const Ch* now, int nNow)
+bool AddsOnlyAtEnd(const Ch* before, int nBefore, int nSelStart, int nSelEnd, const Ch* now, int nNow)
 {
     if (nSelStart < 0 || nSelStart > nSelEnd || nSelEnd != nBefore || nNow <= nSelStart)
         return false;

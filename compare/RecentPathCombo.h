@@ -1,6 +1,11 @@
 // The editable drop-down path field: a most-recent-first list of the paths
 // used in it, completion of typed text from that list, a single item dropped
-// from the shell, and its whole state as one history text.
+// from the shell, and its whole state as one history text. The class is
+// defined over these files:
+//   RecentPathCombo.cpp            routing table, texts set by the program,
+//                                  Shift+Delete in the open list, a dropped item
+//   RecentPathComboHistory.cpp     the list and the history text
+//   RecentPathComboCompletion.cpp  the edit watch and completion
 #pragma once
 
 #include "../framework/Controls.h"
@@ -18,18 +23,16 @@ public:
     // The text exactly as the edit part shows it; the path it names is
     // CFieldPath(GetEditCtrl()).
     void GetShownText(CWideString& text) const { AfxGetWindowTextWide(GetEditCtrl(), text); }
-    // The current text, then "|" and each list entry.
-    CString GetHistory() const;
+    // The current text, then "|" and each list entry, exactly: the text
+    // as it names its path (CFieldPath), unless no text in the code page
+    // names it or it is the text restored exactly and left alone.
+    void GetHistory(CWideString& history) const;
     // Restores the text and the list from a history text (list still empty).
     // The text shows at once; the list is filled when it is first used
     // (FillList).
     void SetHistory(const char* pszHistory);
-    // The same in UTF-16, for a current text that no text in the code page
-    // names (neither it nor a short name): GetHistoryExact gives the history
-    // text with the current text exactly and is false for any other text;
-    // SetHistoryExact restores the text exactly, and each entry as its
-    // path in the code page (an entry without one is left out).
-    bool GetHistoryExact(CWideString& history) const;
+    // The same for a history text that the code page cannot hold: the text
+    // and every entry exactly.
     void SetHistoryExact(const WCHAR* pszHistory);
     // Sets the text and moves it to the top of the list.
     void SetTextAndRemember(const char* pszText);
@@ -41,11 +44,6 @@ public:
 
     virtual BOOL PreTranslateMessage(MSG* pMsg);
     virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
-
-
-    bool m_bHistory;        // entries are added to the list
-    bool m_bAutoComplete;   // completion while typing is on
-    int m_nMaxHistory;      // most entries kept when one is added
 
 protected:
     virtual void PreSubclassWindow();
@@ -68,7 +66,9 @@ private:
     bool m_bSettingText;    // the program sets the edit part's text
     // The restored entries not yet in the list: "|" and each entry, in list
     // order.
-    CString m_strPending;
+    CWideString m_strPending;
+    // The text restored exactly (SetHistoryExact).
+    CWideString m_strRestoredText;
 
     // The edit part as it was before the message it handles now, so that a
     // change can be told apart: text added at the end, or anything else.
@@ -84,6 +84,7 @@ private:
     WNDPROC m_pfnEditProc;
     int m_nEditDepth;       // messages of the edit part being handled, nested
     void WatchEdit();
+    void StopWatchingEdit();
     void NoteEditState();
     void CompleteAddedText();
     bool TextAddedAtEnd(const CWideString& now) const;

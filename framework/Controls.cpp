@@ -6,27 +6,19 @@
 // Read from the list part with wide messages: the ANSI form of the message
 // passes through a fixed buffer of 512 characters on some systems (Wine),
 // which a longer entry overruns.
-CString CComboBox::GetLBText(int nIndex) const
+bool CComboBox::GetLBText(int nIndex, CWideString& text) const
 {
-    CString s;
+    text.Empty();
     HWND hList = GetListBox();
-    if (!hList)
-        return s;
-    int nWide = (int)::SendMessageW(hList, LB_GETTEXTLEN, (WPARAM)nIndex, 0);
-    if (nWide <= 0)
-        return s;
-    WCHAR* pw = (WCHAR*)malloc(((size_t)nWide + 1) * sizeof(WCHAR));
-    if (!pw)
-        return s;
-    int nGot = (int)::SendMessageW(hList, LB_GETTEXT, (WPARAM)nIndex, (LPARAM)pw);
-    if (nGot > 0 && nGot <= nWide) {
-        int n = ::WideCharToMultiByte(CP_ACP, 0, pw, nGot, NULL, 0, NULL, NULL);
-        char* p = n > 0 ? s.GetBuffer(n) : 0;
-        if (p)
-            s.ReleaseBuffer(::WideCharToMultiByte(CP_ACP, 0, pw, nGot, p, n, NULL, NULL));
-    }
-    free(pw);
-    return s;
+    int nWide = hList ? (int)::SendMessageW(hList, LB_GETTEXTLEN, (WPARAM)nIndex, 0) : LB_ERR;
+    if (nWide < 0)
+        return false;
+    WCHAR* p = text.GetBuffer(nWide);
+    if (!p)
+        return false;
+    int nGot = (int)::SendMessageW(hList, LB_GETTEXT, (WPARAM)nIndex, (LPARAM)p);
+    p[nGot >= 0 && nGot <= nWide ? nGot : 0] = 0;
+    return nGot >= 0 && nGot <= nWide;
 }
 
 namespace {

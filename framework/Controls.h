@@ -11,6 +11,8 @@ class CComboBox : public CWnd
 public:
     int GetCount() const { return (int)SendMessage(CB_GETCOUNT); }
     int AddString(const char* psz) { return (int)SendMessage(CB_ADDSTRING, 0, (LPARAM)psz); }
+    // An entry exactly as given, whatever the code page holds of it.
+    int AddStringExact(const WCHAR* psz) { return (int)OwnProcW(CB_ADDSTRING, 0, (LPARAM)psz); }
     int InsertString(int nIndex, const char* psz) { return (int)SendMessage(CB_INSERTSTRING, (WPARAM)nIndex, (LPARAM)psz); }
     int DeleteString(int nIndex) { return (int)SendMessage(CB_DELETESTRING, (WPARAM)nIndex); }
     // Whole-entry match, letter case ignored, searching after nStartAfter (-1: from the top).
@@ -29,7 +31,8 @@ public:
     // The edit part and the list part.
     HWND GetEditCtrl() const;
     HWND GetListBox() const;
-    CString GetLBText(int nIndex) const;
+    // An entry exactly as the list holds it; false when there is none.
+    bool GetLBText(int nIndex, CWideString& text) const;
 };
 
 class CStatic : public CWnd

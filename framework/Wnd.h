@@ -140,6 +140,9 @@ public:
     // control's table took it.
     virtual bool OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
     LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+    // The message in UTF-16 to the window's own procedure, past this
+    // object's: a text goes in and comes out exactly.
+    LRESULT OwnProcW(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
     // The default handling of the message being handled now.
     LRESULT Default();
     // Offers pMsg to PreTranslateMessage of each window with an object, from

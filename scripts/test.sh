@@ -82,9 +82,11 @@ run_ctest build/native -j2
 # other (each on its own display, in its own prefix).
 # Then a short set against the 32-bit program in English (code page 1252)
 # and in Chinese (936), under both Wines: the texts the user reads, a path
-# with "é", and completion, launch and drops of double-byte paths.
+# with "é", completion, launch and drops of double-byte paths, and a stored
+# history that the code page cannot hold.
 locale_set='Windows.*:Help.*:AboutMenu.*:Launch.HandsTheToolTheQuotedPathsAndTheOption'
 locale_set+=':Launch.PastedAndTypedPathsReachTheToolAsShown:Completion.DoubleByteTailAndTextWithoutAMatch:FieldDrop.*'
+locale_set+=':Settings.StoredTextsAreShownAndStoredBack'
 for run in 32/8 32/10 64/8 32/8/en_US 32/10/en_US 32/8/zh_CN 32/10/zh_CN; do
     IFS=/ read -r bits gen loc <<<"$run"
     args=()

@@ -104,8 +104,8 @@ TEST(CompareParameters, TextAddedAtEndOnly)
     };
     for (const auto& c : cases) {
         std::u16string before(c.before), now(c.now);
-        EXPECT_EQ(c.added, TextAddedAtEnd(before.c_str(), (int)before.size(), c.selStart, c.selEnd, now.c_str(),
-                                          (int)now.size()))
+        EXPECT_EQ(c.added, AddsOnlyAtEnd(before.c_str(), (int)before.size(), c.selStart, c.selEnd, now.c_str(),
+                                         (int)now.size()))
             << before.size() << " " << c.selStart << "-" << c.selEnd << " " << now.size();
     }
 }

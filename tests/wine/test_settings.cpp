@@ -48,12 +48,18 @@ void ExpectStored(const std::string& dir1, const std::string& dir2, const std::s
     EXPECT_EQ(windiff, GetString("WinDiff"));
 }
 
-// Starts the program, reads what it shows, and cancels.
-Shown ShowStored()
+// Starts the program, reads what it shows, and cancels; first pastes into
+// the first path field when asked, and clicks OK, which refuses it.
+Shown ShowStored(const std::wstring& paste1 = L"")
 {
     Shown shown = Shown();
     Script s;
-    s.Do([&] { shown = ReadShown(); }).Click(IDCANCEL);
+    s.Do([&] { shown = ReadShown(); });
+    if (!paste1.empty()) {
+        s.Focus(IDC_DIR1).Paste(paste1).Click(IDOK).WaitFor([] { return OtherDialog() != NULL; });
+        s.Do([] { ::PostMessageA(OtherDialog(), WM_COMMAND, IDOK, 0); }).WaitFor([] { return !OtherDialog(); });
+    }
+    s.Click(IDCANCEL);
     EXPECT_TRUE(RunProgram(s));
     return shown;
 }
@@ -114,29 +120,46 @@ TEST(Settings, EveryEndingStoresWhatWasShownForTheNextStart)
 // history splits only at separators that are whole characters (the current
 // text in front of the list, empty entries kept, a separator at the very end
 // lost), and "SubDir" is read as a number, of which the box shows only 0
-// and 1.
+// and 1. A history written in another code page is stored back exactly (a
+// drive that is gone, a short name), and so is a pasted name that is no item.
 TEST(Settings, StoredTextsAreShownAndStoredBack)
 {
+    const std::wstring kana = L"\uFF76\uFF85", pasted = L"C:\\nope\\\uD55C\uAD6D", folder = ToWide(ScratchDir()) + kana;
+    ::CreateDirectoryW(folder.c_str(), NULL);   // it has a short name
+    const std::wstring written = L"C:\\plain|C:\\plain|D:\\" + kana + L"\\gone|" + folder + L"|C:\\plain2";
     struct
     {
-        std::string dir1, dir2, subDir;
+        std::wstring dir1, dir2, paste1;
+        std::string subDir;
         Shown shown;
-        std::string saved1, saved2, savedSubDir;
+        std::wstring saved1, saved2;
+        std::string savedSubDir;
+        UINT cp = 932;
     } cases[] = {
-        { "C:\\" SO "|C:\\" SO "|D:\\old", "A||B|", "5",
+        { ToWide("C:\\" SO "|C:\\" SO "|D:\\old"), L"A||B|", L"", "5",
           { { "C:\\" SO, { "C:\\" SO, "D:\\old" } }, { "A", { "", "B" } }, BST_UNCHECKED, "" },
-          "C:\\" SO "|C:\\" SO "|D:\\old", "A||B", "0" },
-        { "|A|B", "", " \t+1abc", { { "", { "A", "B" } }, { "", {} }, BST_CHECKED, "" }, "|A|B", "", "1" },
+          ToWide("C:\\" SO "|C:\\" SO "|D:\\old"), L"A||B", "0" },
+        { L"|A|B", L"", L"", " \t+1abc", { { "", { "A", "B" } }, { "", {} }, BST_CHECKED, "" }, L"|A|B", L"", "1",
+          kEveryRun },
+        { written, folder + L"|E:\\a", pasted, "1",
+          { { "C:\\plain", { "C:\\plain", ToAnsi(L"D:\\" + kana + L"\\gone"), ToAnsi(folder), "C:\\plain2" } },
+            { ToAnsi(folder), { "E:\\a" } }, BST_CHECKED, "" },
+          pasted + written.substr(8), folder + L"|E:\\a", "1", kEveryRun },
     };
     for (const auto& c : cases) {
+        if (!InThisRun(c.cp))
+            continue;
         SCOPED_TRACE("SubDir \"" + c.subDir + "\"");
         ClearSettings();
         SetString("Dir1", c.dir1);
         SetString("Dir2", c.dir2);
         SetString("SubDir", c.subDir);
         SetString("WinDiff", "");
-        ExpectShown(c.shown, ShowStored());
-        ExpectStored(c.saved1, c.saved2, c.savedSubDir, "");
+        ExpectShown(c.shown, ShowStored(c.paste1));
+        EXPECT_EQ(c.saved1, GetStringExact("Dir1"));
+        EXPECT_EQ(c.saved2, GetStringExact("Dir2"));
+        EXPECT_EQ(c.savedSubDir, GetString("SubDir"));
+        EXPECT_EQ("", GetString("WinDiff"));
     }
 }
 

@@ -698,6 +698,13 @@ void SetString(const std::string& name, const std::string& value, Caller where)
     SetValue(name, REG_SZ, value + std::string(1, '\0'), where);
 }
 
+void SetString(const std::string& name, const std::wstring& value, Caller where)
+{
+    EXPECT_EQ(ERROR_SUCCESS, ::RegSetKeyValueW(HKEY_CURRENT_USER, ToWide(SettingsKey()).c_str(), ToWide(name).c_str(),
+                                               REG_SZ, value.c_str(), (DWORD)((value.size() + 1) * sizeof(WCHAR))))
+        << where.file_name() << ":" << where.line() << " " << name;
+}
+
 static bool ReadValue(HKEY root, const std::string& key, const std::string& name, DWORD* type, std::string* data)
 {
     HKEY hKey;

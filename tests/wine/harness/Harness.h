@@ -160,6 +160,8 @@ void ClearSettings(const std::string& name = "Pelorin");
 void SetValue(const std::string& name, DWORD type, const std::string& data, Caller where = Caller::current());
 // REG_SZ with its terminator.
 void SetString(const std::string& name, const std::string& value, Caller where = Caller::current());
+// The same in UTF-16, as a session in another code page writes it.
+void SetString(const std::string& name, const std::wstring& value, Caller where = Caller::current());
 // The value's raw bytes; false when it does not exist.
 bool GetValue(const std::string& name, DWORD* type, std::string* data);
 // The value as a REG_SZ text without its terminator; fails the test when it
