@@ -1,5 +1,5 @@
 #include "VersionDlg.h"
-#include "../framework/WinApp.h"
+#include "../framework/StringResource.h"
 
 #include <stdio.h>
 

@@ -1,5 +1,7 @@
 #include "Dialog.h"
 #include "AfxState.h"
+#include "MessageBox.h"
+#include "StringResource.h"
 #include "WinApp.h"
 
 HWND CDataExchange::PrepareCtrl(int nIDC)

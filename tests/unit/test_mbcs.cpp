@@ -2,7 +2,7 @@
 // In CP932 a trail byte is 0x40-0x7E or 0x80-0xFC, so "\" (0x5C) and "|"
 // (0x7C) can be the second byte of a character ("表" is 0x95 0x5C, "ソ" is
 // 0x83 0x7C) while '"', '%', '.', ':' and '/' cannot.
-#include "framework/Mbcs.h"
+#include "tests/support/LeadBytes.h"
 
 #include <gtest/gtest.h>
 
