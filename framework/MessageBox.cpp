@@ -8,7 +8,11 @@ int AfxMessageBox(const WCHAR* pszText, UINT nType)
     HWND hOwner = ::GetActiveWindow();
     if (!hOwner && AfxGetMainWnd())
         hOwner = AfxGetMainWnd()->m_hWnd;
-    CWideString caption(AfxWideFromAnsi(AfxGetApp() ? (const char*)AfxGetApp()->m_strAppName : ""));
+    // The application's title from the resources, else its name.
+    CWideString caption;
+    AfxLoadString(AFX_IDS_APP_TITLE, caption);
+    if (caption.GetLength() == 0 && AfxGetApp())
+        caption += AfxWideFromAnsi(AfxGetApp()->m_strAppName);
     return ::MessageBoxW(hOwner, pszText, caption, nType);
 }
 

@@ -14,11 +14,12 @@ int ResourceText(UINT nID, const WCHAR** ppText)
 
 } // namespace
 
-CString AfxLoadString(UINT nID)
+void AfxLoadString(UINT nID, CWideString& text)
 {
-    char buf[512];
-    int n = ::LoadStringA(AfxGetInstanceHandle(), nID, buf, (int)sizeof(buf));
-    return n > 0 ? CString(buf, n) : CString();
+    const WCHAR* pRes;
+    int nRes = ResourceText(nID, &pRes);
+    text.Empty();
+    text.Append(pRes, nRes);
 }
 
 void AfxFormatString2(CWideString& out, UINT nIDS, const WCHAR* psz1, const WCHAR* psz2)

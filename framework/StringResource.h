@@ -1,7 +1,7 @@
-// The program's string resources.
+// The program's string resources, loaded as the UTF-16 they are stored in,
+// so that a text reaches the screen whole whatever the ANSI code page.
 #pragma once
 
-#include "String.h"
 #include "WideString.h"
 
 // The framework's own string resources.
@@ -13,8 +13,8 @@ enum
     AFX_IDP_PATH_UNUSABLE = 0xF120      // "%1": a name the code page cannot hold
 };
 
-// Loads string resource nID; empty when there is none.
-CString AfxLoadString(unsigned int nID);
+// String resource nID; empty when there is none.
+void AfxLoadString(unsigned int nID, CWideString& text);
 // String resource nIDS with "%1" and "%2" replaced by the texts (which are
 // not searched for further replacements).
 void AfxFormatString2(CWideString& out, unsigned int nIDS, const wchar_t* psz1 = 0, const wchar_t* psz2 = 0);

@@ -1,5 +1,6 @@
 #include "WinApp.h"
 #include "AfxState.h"
+#include "CodePage.h"
 #include "StringResource.h"
 
 namespace {
@@ -56,9 +57,13 @@ bool CWinApp::InitApplication(HINSTANCE hInstance)
     m_hInstance = hInstance;
     BuildAnsiLeadBytes();
 
+    // The name: the application's title from the resources where the code
+    // page holds it exactly (it names the profile's key), else the
+    // executable's name.
     CString path = ModulePath(hInstance);
-    m_strAppName = AfxLoadString(AFX_IDS_APP_TITLE);
-    if (m_strAppName.IsEmpty())
+    CWideString title;
+    AfxLoadString(AFX_IDS_APP_TITLE, title);
+    if (title.GetLength() == 0 || !AfxExactAnsi(title, title.GetLength(), m_strAppName))
         m_strAppName = AppNameFromModulePath(path, AfxAnsiLeadBytes());
 
     // The help file: the same path with ".HLP" for the extension.
