@@ -366,8 +366,8 @@ TEST(Windows, OpenAsTheirTemplatesDescribe)
 // exclamation icon and the application's name says so; the dialog goes on.
 TEST(Help, F1AsksForTheTopicOfTheWindowInUse)
 {
-    std::string hooked[2], calls, icon;
-    std::wstring caption, message;
+    std::string hooked[2], calls;
+    BoxShown box;
     bool enabledAfter = false;
     Script s;
     s.Do([&] { hooked[0] = Agent("winhelp 1"); })
@@ -384,13 +384,8 @@ TEST(Help, F1AsksForTheTopicOfTheWindowInUse)
         .Key(VK_F1)
         .WaitFor([] { return OtherDialog() != NULL; })
         .Do([&] {
-            HWND hBox = OtherDialog();
-            caption = TextW(hBox);
-            message = TextW(::GetDlgItem(hBox, 0xFFFF));
-            for (HWND h = ::GetWindow(hBox, GW_CHILD); h; h = ::GetWindow(h, GW_HWNDNEXT))
-                if ((::GetWindowLongA(h, GWL_STYLE) & SS_TYPEMASK) == SS_ICON)
-                    icon = Agent("icon " + Hex((HICON)::SendMessageA(h, STM_GETICON, 0, 0)));
-            ::PostMessageA(hBox, WM_COMMAND, IDOK, 0);
+            box = ReadMessageBox(OtherDialog());
+            ::PostMessageA(OtherDialog(), WM_COMMAND, IDOK, 0);
         })
         .WaitFor([] { return OtherDialog() == NULL; })
         .Do([&] { enabledAfter = ::IsWindowEnabled(MainDialog()) != FALSE; })
@@ -400,8 +395,8 @@ TEST(Help, F1AsksForTheTopicOfTheWindowInUse)
     ASSERT_EQ("ok", hooked[1]);
     std::string file = BuildDir() + "Pelorin.HLP|1|";   // HELP_CONTEXT
     EXPECT_EQ(file + "20066\n" + file + "20064\n", calls);   // 0x20000 + 102, 0x20000 + 100
-    EXPECT_EQ(L"Pelorin", caption);
-    EXPECT_EQ(SetShown().helpFailed, message);
-    EXPECT_EQ(std::to_string(::GetSystemMetrics(SM_CXICON)) + " exclamation", icon);
+    EXPECT_EQ("Pelorin", box.caption);
+    EXPECT_EQ(SetShown().helpFailed, box.message);
+    EXPECT_EQ("exclamation", box.icon);
     EXPECT_TRUE(enabledAfter);
 }

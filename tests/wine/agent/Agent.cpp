@@ -61,8 +61,7 @@ std::string Format(const char* format, ...)
 std::string Utf8(const WCHAR* w)
 {
     char buf[1024] = "";
-    ::WideCharToMultiByte(CP_UTF8, 0, w, -1, buf, sizeof(buf), NULL, NULL);
-    return buf;
+    return ::WideCharToMultiByte(CP_UTF8, 0, w, -1, buf, sizeof(buf), NULL, NULL) ? buf : "<too long>";
 }
 
 std::string TextExtent(HWND hWnd)

@@ -201,8 +201,7 @@ std::string Parameters(const std::string& record);
 // A record's arguments as CommandLineToArgvW splits them, program first.
 std::vector<std::string> Arguments(const std::string& record);
 
-// In the run's code page, or another (CP_UTF8, as the agent writes texts it reads whole).
-std::string ToAnsi(const std::wstring& w, UINT codePage = CP_ACP);
+std::string ToAnsi(const std::wstring& w, UINT codePage = CP_ACP);   // CP_UTF8: as the agent writes whole texts
 std::wstring ToWide(const std::string& s);
 
 } // namespace harness
