@@ -1,5 +1,5 @@
 #include "VersionDlg.h"
-#include "../framework/WinApp.h"
+#include "../framework/StringResource.h"
 
 #include <stdio.h>
 
@@ -8,11 +8,13 @@ void AddVersionMenuItem(HWND hWnd)
     HMENU hMenu = ::GetSystemMenu(hWnd, FALSE);
     if (!hMenu)
         return;
-    CString text = AfxLoadString(IDS_VERSION_MENU);
-    if (text.IsEmpty())
+    // Added in UTF-16: the code page need not hold the language's text.
+    CWideString text;
+    AfxLoadString(IDS_VERSION_MENU, text);
+    if (text.GetLength() == 0)
         return;
-    ::AppendMenuA(hMenu, MF_SEPARATOR, 0, NULL);
-    ::AppendMenuA(hMenu, MF_STRING, IDM_VERSION, text);
+    ::AppendMenuW(hMenu, MF_SEPARATOR, 0, NULL);
+    ::AppendMenuW(hMenu, MF_STRING, IDM_VERSION, text);
 }
 
 #ifndef WM_DPICHANGED

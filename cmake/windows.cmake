@@ -25,7 +25,11 @@ add_library(pelorin_core STATIC
     framework/AfxState.cpp
     framework/Wnd.cpp
     framework/Dialog.cpp
+    framework/StringResource.cpp
     framework/WinApp.cpp
+    framework/Profile.cpp
+    framework/MessageBox.cpp
+    framework/Help.cpp
     framework/Controls.cpp
     framework/FileDialog.cpp
     framework/CodePage.cpp

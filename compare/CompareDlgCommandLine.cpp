@@ -1,6 +1,8 @@
 #include "CompareDlg.h"
 #include "CommandLine.h"
 #include "../framework/CodePage.h"
+#include "../framework/MessageBox.h"
+#include "../framework/StringResource.h"
 
 namespace {
 

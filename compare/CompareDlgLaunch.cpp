@@ -1,6 +1,8 @@
 #include "CompareDlg.h"
 #include "FieldPath.h"
 #include "LaunchParams.h"
+#include "../framework/MessageBox.h"
+#include "../framework/StringResource.h"
 #include "../framework/WinApp.h"
 
 #include <shellapi.h>

@@ -2,7 +2,7 @@
 #include "FieldPath.h"
 #include "ProfileValues.h"
 #include "SettingsNames.h"
-#include "../framework/WinApp.h"
+#include "../framework/Profile.h"
 
 namespace {
 

@@ -1,5 +1,6 @@
 #include "FolderPicker.h"
 #include "../framework/CodePage.h"
+#include "../framework/MessageBox.h"
 #include "../framework/WinApp.h"
 
 #include <objbase.h>

@@ -8,3 +8,8 @@ AfxState& AfxGetState()
 {
     return g_state;
 }
+
+HINSTANCE AfxGetInstanceHandle()
+{
+    return g_state.hInstance ? g_state.hInstance : ::GetModuleHandleA(NULL);
+}

@@ -1,9 +1,9 @@
 // Everything the framework keeps between calls, in one place. There is one
 // such state, for the program's one user-interface thread. It is
 // zero-initialised before any constructor runs and lives until the process
-// ends; each member says who sets it. The windows (Wnd.cpp) and the
-// application object (WinApp.cpp) both keep theirs here, so neither calls
-// the other for it.
+// ends; each member says who sets it. The windows (Wnd.cpp), the
+// application object (WinApp.cpp) and the string loading (StringResource.cpp)
+// keep theirs here, so none of them calls another for it.
 #pragma once
 
 #ifndef WIN32_LEAN_AND_MEAN
@@ -21,6 +21,9 @@ struct AfxState
     // The application object: set by its constructor, cleared by its
     // destructor.
     CWinApp* pApp;
+    // The program's module, where its resources are (CWinApp::m_hInstance):
+    // set at start-up (CWinApp::InitApplication).
+    HINSTANCE hInstance;
     // The application's main window (CWinApp::m_pMainWnd): set by the
     // application, cleared when that window is destroyed (AfxWndProc).
     CWnd* pMainWnd;
@@ -52,3 +55,5 @@ struct AfxState
 };
 
 AfxState& AfxGetState();
+// The program's module: the one start-up set, else the executable's.
+HINSTANCE AfxGetInstanceHandle();

@@ -1,5 +1,5 @@
 #include "Controls.h"
-#include "WinApp.h"
+#include "AfxState.h"
 
 #include <stdlib.h>
 

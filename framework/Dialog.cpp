@@ -1,5 +1,7 @@
 #include "Dialog.h"
 #include "AfxState.h"
+#include "MessageBox.h"
+#include "StringResource.h"
 #include "WinApp.h"
 
 HWND CDataExchange::PrepareCtrl(int nIDC)
@@ -99,7 +101,9 @@ INT_PTR CDialog::DoModal()
 
     m_bContinueModal = true;
     m_nModalResult = -1;
-    HWND hWnd = ::CreateDialogParamA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(m_nIDTemplate), hParent,
+    // Made from the template's UTF-16 texts as they are: the ANSI form
+    // would pass the caption and the controls' texts through the code page.
+    HWND hWnd = ::CreateDialogParamW(AfxGetInstanceHandle(), MAKEINTRESOURCEW(m_nIDTemplate), hParent,
                                      StaticDlgProc, (LPARAM)this);
     if (hWnd && m_bContinueModal) {
         // A template that is not visible on creation is shown now.
@@ -221,8 +225,10 @@ INT_PTR CALLBACK CDialog::StaticDlgProc(HWND hWnd, UINT message, WPARAM wParam, 
         return FALSE;
     // From here on the object's table sees every message first; the dialog
     // manager's procedure (which calls back here) is its default handling.
+    // Wide, so that the caption is read back as the template holds it.
     pDlg->Attach(hWnd);
-    pDlg->m_pfnSuper = (WNDPROC)::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, (LONG_PTR)AfxWndProc);
+    pDlg->m_bWide = true;
+    pDlg->m_pfnSuper = (WNDPROC)::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, (LONG_PTR)AfxWndProc);
     BOOL bResult = pDlg->OnInitDialog();
 
     // A template without a position style is centred: over its owner, or in

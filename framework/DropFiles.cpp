@@ -1,6 +1,6 @@
 #include "DropFiles.h"
 #include "CodePage.h"
-#include "WinApp.h"
+#include "MessageBox.h"
 
 bool CDropFiles::GetPath(UINT i, CString& path) const
 {

@@ -1,4 +1,5 @@
 #include "FileDialog.h"
+#include "MessageBox.h"
 #include "WinApp.h"
 
 #include <string.h>

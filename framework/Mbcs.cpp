@@ -4,14 +4,6 @@
 
 namespace {
 
-struct RangeTable : LeadByteTable
-{
-    explicit RangeTable(const char* ranges)
-    {
-        LeadBytesFromRanges(*this, (const unsigned char*)ranges, (int)strlen(ranges));
-    }
-};
-
 // The length of the character at s[i]: 2 for a lead byte with a byte after
 // it, else 1.
 inline int CharLen(const char* s, int len, int i, const LeadByteTable& t)
@@ -27,24 +19,6 @@ void LeadBytesFromRanges(LeadByteTable& t, const unsigned char* ranges, int coun
     for (int i = 0; i + 1 < count && (ranges[i] || ranges[i + 1]); i += 2)
         for (int b = ranges[i]; b <= ranges[i + 1]; b++)
             t.lead[b] = true;
-}
-
-const LeadByteTable& Cp932LeadBytes()
-{
-    static const RangeTable table("\x81\x9F\xE0\xFC");
-    return table;
-}
-
-const LeadByteTable& Cp936LeadBytes()
-{
-    static const RangeTable table("\x81\xFE");
-    return table;
-}
-
-const LeadByteTable& SingleByteLeadBytes()
-{
-    static const RangeTable table("");
-    return table;
 }
 
 int MbsFind(const char* s, int len, char ch, const LeadByteTable& t)

@@ -1,7 +1,7 @@
 // Double-byte-aware text helpers for the ANSI code page. Free of
 // <windows.h>: the program hands in the lead-byte table of the system's ANSI
-// code page, whichever it is; the tests hand in those of code pages 932 and
-// 936 and of a single-byte one.
+// code page, whichever it is; the tests build their own for code pages 932
+// and 936 and for a single-byte one.
 #pragma once
 
 #include "String.h"
@@ -16,14 +16,6 @@ struct LeadByteTable
 // pairs of a first and a last byte, up to count bytes or up to a pair of
 // zeros.
 void LeadBytesFromRanges(LeadByteTable& t, const unsigned char* ranges, int count);
-
-// Code page 932: lead bytes 0x81-0x9F and 0xE0-0xFC.
-const LeadByteTable& Cp932LeadBytes();
-// Code page 936: lead bytes 0x81-0xFE, the range of 932's single-byte
-// katakana (0xA1-0xDF) included.
-const LeadByteTable& Cp936LeadBytes();
-// A single-byte code page: no lead bytes.
-const LeadByteTable& SingleByteLeadBytes();
 
 // Byte offset of the first single-byte character ch in s[0, len), stepping
 // over double-byte characters, so a trail byte equal to ch never matches.

@@ -1,19 +1,13 @@
-// The application object, its start-up, the per-user profile in the
-// registry, and the framework's help, string resources and message boxes.
+// The application object and the program's start-up. Its profile in the
+// registry is in Profile.cpp, its Help command in Help.cpp.
 #pragma once
 
 #include "Wnd.h"
+#include "AfxState.h"   // AfxGetInstanceHandle
 #include "Mbcs.h"
 
-// The framework's own string resources and commands.
-enum
-{
-    AFX_IDS_APP_TITLE = 0xE000,
-    AFX_IDP_FAILED_TO_LAUNCH_HELP = 0xF107,
-    AFX_IDP_INTERNAL_FAILURE = 0xF108,
-    AFX_IDP_PATH_UNUSABLE = 0xF120,     // "%1": a name the code page cannot hold
-    ID_HELP = 0xE146
-};
+// The framework's Help command.
+enum { ID_HELP = 0xE146 };
 
 class CProfileSection;
 
@@ -30,9 +24,10 @@ public:
     // file path and the ANSI lead-byte table. Called before InitInstance.
     bool InitApplication(HINSTANCE hInstance);
 
-    HINSTANCE m_hInstance;
-    // The main window; the framework's state keeps it (AfxState), so that it
-    // is forgotten when that window is destroyed.
+    // The program's module and its main window; the framework's state keeps
+    // them (AfxState), so that the main window is forgotten when that window
+    // is destroyed.
+    HINSTANCE& m_hInstance;
     CWnd*& m_pMainWnd;
     CString m_strAppName;       // the executable's name without path and extension
     CString m_strHelpFilePath;  // the executable's path with ".HLP"
@@ -41,10 +36,10 @@ public:
 
     // Nothing to do on Windows 4 and later; kept for the start-up sequence.
     BOOL Enable3dControlsStatic() { return TRUE; }
-    // From here on the profile lives in
+
+    // The profile (Profile.cpp). From SetRegistryKey on it lives in
     // HKEY_CURRENT_USER\software\<key>\<application name>.
     void SetRegistryKey(const char* pszKey);
-
     // The value's text (ProfileTextLength), or pszDefault when the value is
     // missing, cannot be read or is too big to hold. Given pExact, a string
     // value that the code page cannot hold exactly comes back there, in
@@ -57,7 +52,8 @@ public:
     // A text that the code page cannot hold, written exactly in UTF-16.
     BOOL WriteProfileString(const char* pszSection, const char* pszEntry, const WCHAR* pszValue);
 
-    // The Help command: asks the viewer for the topic of the window in use.
+    // The Help command (Help.cpp): asks the viewer for the topic of the
+    // window in use.
     void OnHelp();
 
     virtual const MsgMap* GetMessageMap() const { return &messageMap; }
@@ -73,44 +69,9 @@ private:
     CWinApp& operator=(const CWinApp&);
 };
 
-// Keeps one section of the profile open while it lives, so that a load or a
-// save of several values goes through one open key: the application's
-// GetProfileString and WriteProfileString use it for that section. The key
-// is opened (created where missing) when the object is made and closed when
-// it goes.
-class CProfileSection
-{
-public:
-    CProfileSection(CWinApp* pApp, const char* pszSection);
-    ~CProfileSection();
-
-private:
-    friend class CWinApp;
-    CWinApp* m_pApp;
-    CString m_strSection;
-    HKEY m_hKey;
-    CProfileSection* m_pOuter;      // the section kept open before this one
-    CProfileSection(const CProfileSection&);
-    CProfileSection& operator=(const CProfileSection&);
-};
-
 CWinApp* AfxGetApp();
 CWnd* AfxGetMainWnd();
-HINSTANCE AfxGetInstanceHandle();
 // The lead bytes of the system's ANSI code page.
 const LeadByteTable& AfxAnsiLeadBytes();
-// Loads string resource nID; empty when there is none.
-CString AfxLoadString(UINT nID);
-// String resource nIDS with "%1" and "%2" replaced by the texts (which are
-// not searched for further replacements).
-void AfxFormatString2(CWideString& out, UINT nIDS, const WCHAR* psz1 = 0, const WCHAR* psz2 = 0);
-// A message box with the text, captioned with the application's name and
-// owned by the active window (else the main window).
-int AfxMessageBox(const WCHAR* pszText, UINT nType);
-// The same with string resource nIDPrompt.
-int AfxMessageBox(UINT nIDPrompt, UINT nType);
-// Tells the user that an item cannot be used because the code page cannot
-// hold its name: its name in a box with an exclamation icon.
-void AfxReportUnusablePath(const WCHAR* pszWide);
 // The process's whole life: start-up, InitInstance, exit.
 int AfxWinMain(HINSTANCE hInstance);

@@ -30,13 +30,15 @@ bool CCmdTarget::OnCmdMsg(UINT nID, UINT nCode)
     return Dispatch(MK_COMMAND, nCode, nID, 0, 0, &r);
 }
 
-CWnd::CWnd() : m_hWnd(NULL), m_pfnSuper(NULL), m_pNextWnd(0) {}
+CWnd::CWnd() : m_hWnd(NULL), m_pfnSuper(NULL), m_bWide(false), m_pNextWnd(0) {}
 
 CWnd::~CWnd()
 {
     if (m_hWnd) {
         // The window outlives its object: give it back its own procedure.
-        if ((WNDPROC)::GetWindowLongPtrA(m_hWnd, GWLP_WNDPROC) == AfxWndProc && m_pfnSuper)
+        if (m_bWide && (WNDPROC)::GetWindowLongPtrW(m_hWnd, GWLP_WNDPROC) == AfxWndProc && m_pfnSuper)
+            ::SetWindowLongPtrW(m_hWnd, GWLP_WNDPROC, (LONG_PTR)m_pfnSuper);
+        else if (!m_bWide && (WNDPROC)::GetWindowLongPtrA(m_hWnd, GWLP_WNDPROC) == AfxWndProc && m_pfnSuper)
             ::SetWindowLongPtrA(m_hWnd, GWLP_WNDPROC, (LONG_PTR)m_pfnSuper);
         Detach();
     }
@@ -72,6 +74,7 @@ void CWnd::Detach()
     m_pNextWnd = 0;
     m_hWnd = NULL;
     m_pfnSuper = NULL;
+    m_bWide = false;
 }
 
 bool CWnd::SubclassWindow(HWND hWnd)
@@ -167,7 +170,8 @@ LRESULT CWnd::OwnProcW(UINT message, WPARAM wParam, LPARAM lParam)
 LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (m_pfnSuper)
-        return ::CallWindowProcA(m_pfnSuper, m_hWnd, message, wParam, lParam);
+        return m_bWide ? ::CallWindowProcW(m_pfnSuper, m_hWnd, message, wParam, lParam)
+                       : ::CallWindowProcA(m_pfnSuper, m_hWnd, message, wParam, lParam);
     return ::DefWindowProcA(m_hWnd, message, wParam, lParam);
 }
 

@@ -174,6 +174,9 @@ private:
     friend class CDialog;
 
     WNDPROC m_pfnSuper;
+    // Whether the window procedure was set in its wide form (a dialog's):
+    // the window then hands out its texts in UTF-16 whole.
+    bool m_bWide;
     CWnd* m_pNextWnd;    // the list of attached objects
     CWnd(const CWnd&);
     CWnd& operator=(const CWnd&);

@@ -87,7 +87,7 @@ run_ctest build/native -j2
 locale_set='Windows.*:Help.*:AboutMenu.*:Launch.HandsTheToolTheQuotedPathsAndTheOption'
 locale_set+=':Launch.PastedAndTypedPathsReachTheToolAsShown:Completion.DoubleByteTailAndTextWithoutAMatch:FieldDrop.*'
 locale_set+=':Settings.StoredTextsAreShownAndStoredBack'
-for run in 32/8 32/10 64/8 32/8/en_US 32/10/en_US 32/8/zh_CN 32/10/zh_CN; do
+for run in 32/8 32/10 64/8 32/8/en_US 32/10/en_US 32/8/zh_CN 32/10/zh_CN 32/8/en_US+ja_JP 32/10/en_US+ja_JP; do
     IFS=/ read -r bits gen loc <<<"$run"
     args=()
     [ -n "$loc" ] && args=(--gtest_filter="$locale_set")

@@ -19,6 +19,10 @@
 # code page 932, the Japanese resources), en_US.UTF-8 (1252) or zh_CN.UTF-8
 # (936), both with the English resources. Every other locale than the
 # default has prefixes of its own (build/wineprefix32-en_US, say).
+# Two locales joined by "+" give the ANSI code page of the first and the
+# user-interface language of the second (LC_CTYPE and LC_MESSAGES): with
+# en_US+ja_JP (".UTF-8" may be left out) Pelorin shows its Japanese
+# resources in code page 1252, in build/wineprefix32-en_US-ja_JP.
 
 PELORIN_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 PELORIN_WINE_BITS=${PELORIN_WINE_BITS:-64}
@@ -26,7 +30,18 @@ PELORIN_WINE=${PELORIN_WINE:-8}
 export WINEDEBUG=${PELORIN_WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml="
 PELORIN_LOCALE=${PELORIN_LOCALE:-ja_JP.UTF-8}
-export LC_ALL=$PELORIN_LOCALE
+# The code page's locale and the language's, each with ".UTF-8".
+_wine_ctype=${PELORIN_LOCALE%%+*}
+_wine_messages=${PELORIN_LOCALE#*+}
+[[ $_wine_ctype == *.* ]] || _wine_ctype=$_wine_ctype.UTF-8
+[[ $_wine_messages == *.* ]] || _wine_messages=$_wine_messages.UTF-8
+if [ "$_wine_ctype" = "$_wine_messages" ]; then
+    export LC_ALL=$_wine_ctype
+    unset LC_CTYPE LC_MESSAGES
+else
+    unset LC_ALL
+    export LANG=$_wine_ctype LC_CTYPE=$_wine_ctype LC_MESSAGES=$_wine_messages
+fi
 _wine_suffix=
 case $PELORIN_WINE_BITS/$PELORIN_WINE in
     32/8 | 64/8) ;;
@@ -36,9 +51,15 @@ case $PELORIN_WINE_BITS/$PELORIN_WINE in
         return 2 2>/dev/null || exit 2
         ;;
 esac
-# The ending of the locale's own prefixes: none for the default.
+# The ending of the locale's own prefixes: none for the default, else
+# "-en_US", or "-en_US-ja_JP" for the code page of one and the language of
+# the other.
 wine_env_locale_suffix() {
-    [ "$PELORIN_LOCALE" = ja_JP.UTF-8 ] || echo "-${PELORIN_LOCALE%%.*}"
+    if [ "$_wine_ctype" != "$_wine_messages" ]; then
+        echo "-${_wine_ctype%%.*}-${_wine_messages%%.*}"
+    elif [ "$_wine_ctype" != ja_JP.UTF-8 ]; then
+        echo "-${_wine_ctype%%.*}"
+    fi
 }
 _wine_suffix=$_wine_suffix$(wine_env_locale_suffix)
 if [ "$PELORIN_WINE_BITS" = 32 ]; then
@@ -68,7 +89,8 @@ if [ "$PELORIN_WINE_BITS" = 32 ] \
     # must lie in this project), with Wine's settings.
     _wine_in_root() {
         $_wine_sudo chroot "$_wine_root" /usr/bin/env -i HOME=/root PATH=/usr/bin:/bin \
-            LC_ALL="$LC_ALL" DISPLAY="${DISPLAY:-}" XAUTHORITY="${_wine_root_xauth:-}" \
+            LC_ALL="${LC_ALL:-}" LANG="${LANG:-}" LC_CTYPE="${LC_CTYPE:-}" LC_MESSAGES="${LC_MESSAGES:-}" \
+            DISPLAY="${DISPLAY:-}" XAUTHORITY="${_wine_root_xauth:-}" \
             WINEPREFIX="$WINEPREFIX" WINEARCH="$WINEARCH" \
             WINEDEBUG="$WINEDEBUG" WINEDLLOVERRIDES="$WINEDLLOVERRIDES" \
             /bin/sh -c 'cd "$1" 2>/dev/null; shift; exec "$@"' sh "$PWD" "$@"
@@ -240,7 +262,7 @@ wine_env_label() {
 
 # The ANSI code page of the locale, as iconv names it.
 wine_env_codepage() {
-    case $PELORIN_LOCALE in
+    case $_wine_ctype in
         ja_JP*) echo CP932 ;;
         zh_CN*) echo CP936 ;;
         *) echo CP1252 ;;

@@ -8,7 +8,8 @@
 # (PELORIN_WINE=10 bash scripts/wine32-setup.sh sets it up).
 # PELORIN_LOCALE=en_US.UTF-8 or zh_CN.UTF-8 runs them in that locale (code
 # page 1252 or 936, English resources) instead of ja_JP.UTF-8, in a prefix of
-# its own; scripts/test.sh runs a short set there.
+# its own; scripts/test.sh runs a short set there. PELORIN_LOCALE=en_US+ja_JP
+# runs them in code page 1252 with the Japanese resources (scripts/wine-env.sh).
 #
 # Each failure is printed as "FAILED (32-bit Wine 10): test", naming the
 # build and the Wine. The last line is "N passed, N failed"; the exit status
@@ -33,12 +34,8 @@ export CI=${CI:-true}   # a display of our own: focus tests cannot share one
 export PELORIN_WINE=${PELORIN_WINE:-8}
 suffix=
 [ "$bits" = 32 ] && [ "$PELORIN_WINE" != 8 ] && suffix=-wine$PELORIN_WINE
-case ${PELORIN_LOCALE:-ja_JP.UTF-8} in
-    ja_JP.UTF-8) ;;
-    *) suffix=$suffix-${PELORIN_LOCALE%%.*} ;;
-esac
-export PELORIN_WINEPREFIX=${PELORIN_WINEPREFIX:-$PWD/build/wineprefix-tests$bits$suffix}
 source scripts/wine-env.sh || exit 2
+export WINEPREFIX=${PELORIN_WINEPREFIX:-$PWD/build/wineprefix-tests$bits$suffix$(wine_env_locale_suffix)}
 
 log=$(mktemp)
 wine_env_start "$dir/anchor.exe" || exit 1

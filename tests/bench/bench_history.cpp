@@ -2,6 +2,7 @@
 // and joining a field's state into one text, for 10 to 100,000 entries. The
 // cost must grow linearly with the number of entries.
 #include "compare/HistoryText.h"
+#include "tests/support/LeadBytes.h"
 
 #include <benchmark/benchmark.h>
 

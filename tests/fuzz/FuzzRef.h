@@ -2,7 +2,7 @@
 // the character starts of a text, found by the plainest possible walk.
 #pragma once
 
-#include "framework/Mbcs.h"
+#include "tests/support/LeadBytes.h"
 
 #include <stdio.h>
 #include <stdlib.h>

@@ -2,6 +2,7 @@
 // placeholder, then a space and the address; never past the buffer. And the
 // registry texts it is built from.
 #include "about/BrowserCommand.h"
+#include "tests/support/LeadBytes.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,7 @@
 // The history text: how a stored text is split into the field's text and its
 // list, and how the field's state is joined into one text.
 #include "compare/HistoryText.h"
+#include "tests/support/LeadBytes.h"
 
 #include <gtest/gtest.h>
 

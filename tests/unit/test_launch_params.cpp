@@ -2,6 +2,7 @@
 // option, and a path's trailing backslashes doubled before its closing quote.
 #include "compare/LaunchParams.h"
 #include "compare/PathText.h"
+#include "tests/support/LeadBytes.h"
 
 #include <gtest/gtest.h>
 

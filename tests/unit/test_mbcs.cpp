@@ -2,7 +2,7 @@
 // In CP932 a trail byte is 0x40-0x7E or 0x80-0xFC, so "\" (0x5C) and "|"
 // (0x7C) can be the second byte of a character ("表" is 0x95 0x5C, "ソ" is
 // 0x83 0x7C) while '"', '%', '.', ':' and '/' cannot.
-#include "framework/Mbcs.h"
+#include "tests/support/LeadBytes.h"
 
 #include <gtest/gtest.h>
 
@@ -21,26 +21,6 @@ const LeadByteTable& cp932 = Cp932LeadBytes();
 int FindStr(const std::string& s, const std::string& sub)
 {
     return MbsFindStr(s.data(), (int)s.size(), sub.data(), (int)sub.size(), cp932);
-}
-
-TEST(Mbcs, LeadByteTablesOf932And936)
-{
-    // Code page 932 starts its double-byte characters with 0x81-0x9F and
-    // 0xE0-0xFC; ASCII, 0x80, the half-width kana 0xA1-0xDF and 0xFD-0xFF
-    // stand alone. Code page 936 starts them with every byte 0x81-0xFE.
-    struct { unsigned char byte; bool lead932, lead936; } bytes[] = {
-        { 0x00, false, false }, { 0x5C, false, false }, { 0x7C, false, false }, { 0x7F, false, false },
-        { 0x80, false, false }, { 0x81, true, true }, { 0x82, true, true }, { 0x95, true, true },
-        { 0x9F, true, true }, { 0xA0, false, true }, { 0xA1, false, true }, { 0xB1, false, true },
-        { 0xD5, false, true }, { 0xDF, false, true }, { 0xE0, true, true }, { 0xFC, true, true },
-        { 0xFD, false, true }, { 0xFE, false, true }, { 0xFF, false, false },
-    };
-    for (const auto& b : bytes) {
-        EXPECT_EQ(b.lead932, cp932.IsLead(b.byte)) << std::hex << (int)b.byte;
-        EXPECT_EQ(b.lead936, Cp936LeadBytes().IsLead(b.byte)) << std::hex << (int)b.byte;
-    }
-    for (int c = 0; c < 256; c++)
-        EXPECT_FALSE(SingleByteLeadBytes().IsLead((unsigned char)c)) << c;
 }
 
 // A table's lead bytes as ranges: "81-9F E0-FC".
@@ -76,6 +56,9 @@ TEST(Mbcs, LeadBytesFromRanges)
         LeadBytesFromRanges(t, c.ranges, c.count);
         EXPECT_EQ(c.leads, RangesOf(t)) << c.count;
     }
+    // The tables of the other tests, made the same way: 932, 936 and a single-byte one.
+    EXPECT_EQ("81-9F E0-FC|81-FE|",
+              RangesOf(cp932) + "|" + RangesOf(Cp936LeadBytes()) + "|" + RangesOf(SingleByteLeadBytes()));
 }
 
 struct FindCase

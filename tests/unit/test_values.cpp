@@ -3,6 +3,7 @@
 #include "compare/ProfileValues.h"
 #include "compare/ToolPath.h"
 #include "framework/RegistryText.h"
+#include "tests/support/LeadBytes.h"
 
 #include <gtest/gtest.h>
 

@@ -16,9 +16,9 @@ using namespace harness;
 
 namespace {
 
-// The version entry of a Japanese user's system menu, and of any other's.
-const char kMenuText[] = "Pelorin \x82\xCC\xCA\xDE\xB0\xBC\xDE\xAE\xDD\x8F\xEE\x95\xF1(&A)...";
-const char kMenuTextEnglish[] = "&About Pelorin...";
+// The version entry of a Japanese user's system menu (Pelorin のﾊﾞｰｼﾞｮﾝ情報), and of any other's.
+const wchar_t kMenuText[] = L"Pelorin \x306E\xFF8A\xFF9E\xFF70\xFF7C\xFF9E\xFF6E\xFF9D\x60C5\x5831(&A)...";
+const wchar_t kMenuTextEnglish[] = L"&About Pelorin...";
 const char kAddress[] = "http://www.velmot.jp/pelorin/";
 const COLORREF kLink = RGB(0, 0, 224);
 
@@ -105,7 +105,7 @@ int LabelPixels(COLORREF c)
 TEST(AboutMenu, EntryOpensTheVersionWindowModallyCentred)
 {
     // The menu's last lines: a separator (MFT_SEPARATOR, command 0), then the entry.
-    const std::string entry = std::string("\n800 0 \n0 16 ") + (JapaneseUi() ? kMenuText : kMenuTextEnglish) + "\n";
+    const std::string entry = "\n800 0 \n0 16 " + ToAnsi(JapaneseUi() ? kMenuText : kMenuTextEnglish, CP_UTF8) + "\n";
     struct Case { WPARAM cmd; bool closeByEscape; UINT cp; } cases[] = { { 0x10, false, kEveryRun }, { 0x1F, true, 932 } };
     for (const Case& c : cases) {
         if (!InThisRun(c.cp))

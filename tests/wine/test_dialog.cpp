@@ -68,25 +68,24 @@ struct Window
 };
 
 // The two resource sets, in the same layout: the Japanese one for a Japanese
-// user, the English one for every other. The texts are in the code page of
-// the run that shows them.
+// user, the English one for every other, whatever the code page.
 struct ResourceSet
 {
     WORD lang;
-    const char* captions[2];   // of kWindows
+    const wchar_t* captions[2];   // of kWindows
     DWORD fontStyle;           // DS_SETFONT, or DS_SHELLFONT for the system's dialog font
     int points;
     const wchar_t* face;
-    const char* helpFailed;    // the box shown when help cannot start
+    const wchar_t* helpFailed;    // the box shown when help cannot start
 } const kJapanese = {
     MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT),
-    { "Pelorin", "Pelorin\x82\xCC\xCA\xDE\xB0\xBC\xDE\xAE\xDD\x8F\xEE\x95\xF1" },   // Pelorinのﾊﾞｰｼﾞｮﾝ情報
+    { L"Pelorin", L"Pelorin\x306E\xFF8A\xFF9E\xFF70\xFF7C\xFF9E\xFF6E\xFF9D\x60C5\x5831" },   // Pelorinのﾊﾞｰｼﾞｮﾝ情報
     DS_SETFONT, 9, L"\xFF2D\xFF33 \xFF30\x30B4\x30B7\x30C3\x30AF",                        // ＭＳ Ｐゴシック
     // "ﾍﾙﾌﾟの起動に失敗しました。"
-    "\xCD\xD9\xCC\xDF\x82\xCC\x8B\x4E\x93\xAE\x82\xC9\x8E\xB8\x94\x73\x82\xB5\x82\xDC\x82\xB5\x82\xBD\x81\x42",
+    L"\xFF8D\xFF99\xFF8C\xFF9F\x306E\x8D77\x52D5\x306B\x5931\x6557\x3057\x307E\x3057\x305F\x3002",
 }, kEnglish = {
-    MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US), { "Pelorin", "About Pelorin" }, DS_SHELLFONT, 8, L"MS Shell Dlg",
-    "Failed to launch help.",
+    MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US), { L"Pelorin", L"About Pelorin" }, DS_SHELLFONT, 8, L"MS Shell Dlg",
+    L"Failed to launch help.",
 };
 
 const ResourceSet& SetShown()
@@ -114,7 +113,7 @@ RECT RectInDialog(HWND hWnd)
 void ExpectWindow(HWND hDlg, const Window& w)
 {
     const ResourceSet& set = SetShown();
-    EXPECT_EQ(set.captions[&w - kWindows], Text(hDlg));
+    EXPECT_EQ(set.captions[&w - kWindows], TextW(hDlg));
     DWORD style = (DWORD)::GetWindowLongA(hDlg, GWL_STYLE);
     DWORD frame = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
     // A fixed size, and no way to minimise or maximise it from its caption.
@@ -126,7 +125,7 @@ void ExpectWindow(HWND hDlg, const Window& w)
     HDC hScreen = ::GetDC(NULL);
     int height = -::MulDiv(set.points, ::GetDeviceCaps(hScreen, LOGPIXELSY), 72);
     ::ReleaseDC(NULL, hScreen);
-    EXPECT_EQ(std::to_string(height) + " 0 " + ToAnsi(set.face), Agent("font " + Hex(hDlg))) << w.id;
+    EXPECT_EQ(std::to_string(height) + " 0 " + ToAnsi(set.face, CP_UTF8), Agent("font " + Hex(hDlg))) << w.id;
 
     std::vector<HWND> children;
     for (HWND h = ::GetWindow(hDlg, GW_CHILD); h; h = ::GetWindow(h, GW_HWNDNEXT))
@@ -367,7 +366,8 @@ TEST(Windows, OpenAsTheirTemplatesDescribe)
 // exclamation icon and the application's name says so; the dialog goes on.
 TEST(Help, F1AsksForTheTopicOfTheWindowInUse)
 {
-    std::string hooked[2], calls, caption, message, icon;
+    std::string hooked[2], calls;
+    BoxShown box;
     bool enabledAfter = false;
     Script s;
     s.Do([&] { hooked[0] = Agent("winhelp 1"); })
@@ -384,13 +384,8 @@ TEST(Help, F1AsksForTheTopicOfTheWindowInUse)
         .Key(VK_F1)
         .WaitFor([] { return OtherDialog() != NULL; })
         .Do([&] {
-            HWND hBox = OtherDialog();
-            caption = Text(hBox);
-            message = Text(::GetDlgItem(hBox, 0xFFFF));
-            for (HWND h = ::GetWindow(hBox, GW_CHILD); h; h = ::GetWindow(h, GW_HWNDNEXT))
-                if ((::GetWindowLongA(h, GWL_STYLE) & SS_TYPEMASK) == SS_ICON)
-                    icon = Agent("icon " + Hex((HICON)::SendMessageA(h, STM_GETICON, 0, 0)));
-            ::PostMessageA(hBox, WM_COMMAND, IDOK, 0);
+            box = ReadMessageBox(OtherDialog());
+            ::PostMessageA(OtherDialog(), WM_COMMAND, IDOK, 0);
         })
         .WaitFor([] { return OtherDialog() == NULL; })
         .Do([&] { enabledAfter = ::IsWindowEnabled(MainDialog()) != FALSE; })
@@ -400,8 +395,8 @@ TEST(Help, F1AsksForTheTopicOfTheWindowInUse)
     ASSERT_EQ("ok", hooked[1]);
     std::string file = BuildDir() + "Pelorin.HLP|1|";   // HELP_CONTEXT
     EXPECT_EQ(file + "20066\n" + file + "20064\n", calls);   // 0x20000 + 102, 0x20000 + 100
-    EXPECT_EQ("Pelorin", caption);
-    EXPECT_EQ(SetShown().helpFailed, message);
-    EXPECT_EQ(std::to_string(::GetSystemMetrics(SM_CXICON)) + " exclamation", icon);
+    EXPECT_EQ("Pelorin", box.caption);
+    EXPECT_EQ(SetShown().helpFailed, box.message);
+    EXPECT_EQ("exclamation", box.icon);
     EXPECT_TRUE(enabledAfter);
 }

@@ -236,9 +236,9 @@ TEST(HighDpi, WindowsScaleAndLinkLabelFitsAt144)
         LogPixelsGuard dpi(144);
         at144 = SeeCopy("DpiAt144");
     }
-    const char kFace[] = "\x82\x6C\x82\x72\x20\x82\x6F\x83\x53\x83\x56\x83\x62\x83\x4E";   // ＭＳ Ｐゴシック
+    const std::string kFace = ToAnsi(L"\xFF2D\xFF33 \xFF30\x30B4\x30B7\x30C3\x30AF", CP_UTF8);   // ＭＳ Ｐゴシック, as the agent writes it
     struct Fit { const char* what; const Screen& seen; std::string font; } fits[] = {
-        { "96 DPI", at96, std::string("-12 1 ") + kFace }, { "144 DPI", at144, std::string("-18 1 ") + kFace },
+        { "96 DPI", at96, "-12 1 " + kFace }, { "144 DPI", at144, "-18 1 " + kFace },
     };
     for (const Fit& f : fits) {
         SCOPED_TRACE(f.what);

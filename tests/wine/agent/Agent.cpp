@@ -57,6 +57,13 @@ std::string Format(const char* format, ...)
 
 // --- What the commands read or do ---------------------------------------------
 
+// A text as UTF-8, so that the answer holds it whole whatever the code page.
+std::string Utf8(const WCHAR* w)
+{
+    char buf[1024] = "";
+    return ::WideCharToMultiByte(CP_UTF8, 0, w, -1, buf, sizeof(buf), NULL, NULL) ? buf : "<too long>";
+}
+
 std::string TextExtent(HWND hWnd)
 {
     int n = ::GetWindowTextLengthA(hWnd);
@@ -155,15 +162,15 @@ std::string SystemMenu(HWND hWnd)
     HMENU hMenu = ::GetSystemMenu(hWnd, FALSE);
     std::string reply;
     for (int i = 0; hMenu && i < ::GetMenuItemCount(hMenu); i++) {
-        char text[256] = "";
-        MENUITEMINFOA mii;
+        WCHAR text[256] = L"";
+        MENUITEMINFOW mii;
         ZeroMemory(&mii, sizeof(mii));
         mii.cbSize = sizeof(mii);
         mii.fMask = MIIM_FTYPE | MIIM_ID | MIIM_STRING;
         mii.dwTypeData = text;
-        mii.cch = sizeof(text);
-        ::GetMenuItemInfoA(hMenu, (UINT)i, TRUE, &mii);
-        reply += Format("%x %u ", mii.fType, mii.wID) + text + "\n";
+        mii.cch = sizeof(text) / sizeof(text[0]);
+        ::GetMenuItemInfoW(hMenu, (UINT)i, TRUE, &mii);
+        reply += Format("%x %u ", mii.fType, mii.wID) + Utf8(text) + "\n";
     }
     return reply;
 }
@@ -333,11 +340,11 @@ std::string Run(const char* command, const char* data, size_t dataSize)
         return Format("%ld %ld %ld %ld", rc.left, rc.top, rc.right, rc.bottom);
     }
     if (verb == "font") {
-        LOGFONTA lf;
+        LOGFONTW lf;
         HFONT hFont = (HFONT)::SendMessageA(a.Window(), WM_GETFONT, 0, 0);
-        if (!hFont || !::GetObjectA(hFont, sizeof(lf), &lf))
+        if (!hFont || !::GetObjectW(hFont, sizeof(lf), &lf))
             return "none";
-        return Format("%ld %d ", lf.lfHeight, lf.lfUnderline) + lf.lfFaceName;
+        return Format("%ld %d ", lf.lfHeight, lf.lfUnderline) + Utf8(lf.lfFaceName);
     }
     if (verb == "extent")
         return TextExtent(a.Window());

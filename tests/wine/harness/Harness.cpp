@@ -549,13 +549,13 @@ RECT DialogRect(HWND hDlg, int x, int y, int cx, int cy)
     return rc;
 }
 
-std::string ToAnsi(const std::wstring& w)
+std::string ToAnsi(const std::wstring& w, UINT codePage)
 {
     if (w.empty())
         return std::string();
-    int n = ::WideCharToMultiByte(CP_ACP, 0, w.data(), (int)w.size(), NULL, 0, NULL, NULL);
+    int n = ::WideCharToMultiByte(codePage, 0, w.data(), (int)w.size(), NULL, 0, NULL, NULL);
     std::string s((size_t)n, '\0');
-    ::WideCharToMultiByte(CP_ACP, 0, w.data(), (int)w.size(), &s[0], n, NULL, NULL);
+    ::WideCharToMultiByte(codePage, 0, w.data(), (int)w.size(), &s[0], n, NULL, NULL);
     return s;
 }
 

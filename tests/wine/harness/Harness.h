@@ -207,7 +207,7 @@ std::string Parameters(const std::string& record);
 // A record's arguments as CommandLineToArgvW splits them, program first.
 std::vector<std::string> Arguments(const std::string& record);
 
-std::string ToAnsi(const std::wstring& w);
+std::string ToAnsi(const std::wstring& w, UINT codePage = CP_ACP);   // CP_UTF8: as the agent writes whole texts
 std::wstring ToWide(const std::string& s);
 
 } // namespace harness
