@@ -63,6 +63,10 @@ bool InThisRun(UINT codePage);
 // its Japanese resources, and its English ones otherwise.
 bool JapaneseUi();
 
+// Posts a press and release of the key to the window with the focus, and
+// returns at once (Script::Key waits until the program has handled them).
+void PostKeyStroke(UINT vk);
+
 // Starts the program (Pelorin.exe, or a copy named name.exe), runs the
 // script beside it, and waits for it to end. The last step normally ends the
 // dialog (OK, Cancel...). Returns true when the program ended by itself
