@@ -32,6 +32,8 @@ TEST(CommandLine, PathsGivenAtStartFillTheFields)
           { L"C:\\My files\\left side", L"D:\\right side\\" }, IDOK, L"" },
         { "one path", L" \"C:\\one\"", { L"C:\\one", ToWide(stored[1]) }, IDC_DIR2, L"" },
         { "two drive roots", L" \"C:\\\" \"D:\\\"", { L"C:\\", L"D:\\" }, IDOK, L"" },
+        { "quoted by the C runtime's rules", L" \"C:\\a b\\\\\" D:\\\\", { L"C:\\a b\\", L"D:\\" }, IDOK, L"" },
+        { "empty and blank ones between", L" C:\\one \"\" \" \t\" D:\\two", { L"C:\\one", L"D:\\two" }, IDOK, L"" },
         { "relative paths", L" \"rel dir\\sub\" ..\\pt\\.\\other", { base + L"rel dir\\sub", base + L"other" }, IDOK,
           L"" },
         { "three paths", L" \"C:\\a\" \"C:\\b\" \"C:\\c\"", { ToWide(stored[0]), ToWide(stored[1]) }, 0,
