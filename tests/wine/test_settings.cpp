@@ -82,19 +82,13 @@ TEST(Settings, FirstStartShowsTheDefaultsAndStoresThem)
 TEST(Settings, EveryEndingStoresWhatWasShownForTheNextStart)
 {
     const std::string windiff = StandinPath(), dir2 = ScratchDir();
-    const struct
-    {
-        const char* name;
-        void (*post)();
-    } endings[] = {
-        { "Cancel", [] { ::PostMessageA(Ctl(IDCANCEL), BM_CLICK, 0, 0); } },
-        { "Escape", [] { PostKeyStroke(VK_ESCAPE); } },
-        { "close box", [] { ::PostMessageA(MainDialog(), WM_SYSCOMMAND, SC_CLOSE, 0); } },
-        { "Enter", [] { PostKeyStroke(VK_RETURN); } },   // OK: the comparison starts, then the dialog ends
-    };
+    const char* const endings[] = { "Cancel", "Escape", "close box", "Enter" };   // Enter: OK, the tool starts
+    void (*const end[])() = { [] { ::PostMessageA(Ctl(IDCANCEL), BM_CLICK, 0, 0); }, [] { PostKeyStroke(VK_ESCAPE); },
+                              [] { ::PostMessageA(MainDialog(), WM_SYSCOMMAND, SC_CLOSE, 0); },
+                              [] { PostKeyStroke(VK_RETURN); } };
     ResetStandinLog();
     for (int e = 0; e < 8; e++) {
-        SCOPED_TRACE(std::string(endings[e % 4].name) + (e < 4 ? "" : " beside a folder picker"));
+        SCOPED_TRACE(std::string(endings[e % 4]) + (e < 4 ? "" : " beside a folder picker"));
         ClearSettings();
         HWND picker = NULL;
         Script s;
@@ -104,7 +98,7 @@ TEST(Settings, EveryEndingStoresWhatWasShownForTheNextStart)
         if (e >= 4)
             s.Click(IDC_BROWSE_DIR2).WaitFor([] { return OtherDialog() != NULL; }).Do([&] { picker = OtherDialog(); });
         s.Focus(IDC_DIR1).Type("C:\\typed").Do([&] {
-            endings[e % 4].post();
+            end[e % 4]();
             for (int i = 0; picker && i < 250 && ::IsWindowVisible(MainDialog()); i++)
                 ::Sleep(20);
             if (HWND ok = picker ? ::GetDlgItem(picker, IDOK) : NULL)

@@ -62,9 +62,7 @@ bool InThisRun(UINT codePage);
 // Whether the user's interface language is Japanese: the program then shows
 // its Japanese resources, and its English ones otherwise.
 bool JapaneseUi();
-
-// Posts a press and release of the key to the window with the focus, and
-// returns at once (Script::Key waits until the program has handled them).
+// Posts a key press and release to the window with the focus (Script::Key also waits).
 void PostKeyStroke(UINT vk);
 
 // Starts the program (Pelorin.exe, or a copy named name.exe), runs the
