@@ -1,9 +1,8 @@
 // The command line Pelorin is started with, split into its program name and
 // its paths. The input is UTF-16 text after one byte that chooses the check:
 //   even: the text is a command line: the split stays inside its buffer,
-//         keeps no double quote, and gives what the C runtime gives wherever
-//         no backslash stands before a double quote, each argument after the
-//         first as a path (AsPath);
+//         keeps no double quote, and gives what the C runtime gives, each
+//         argument after the first AsPath, where no \ stands before a ";
 //   odd:  the text is a list of paths split at zero units, quotes left out:
 //         written as the shell writes them, each between quotes (bit 1: a
 //         path without blanks bare, as typed), they come back as paths.
@@ -27,8 +26,7 @@ static std::vector<Text> Split(const Text& line)
     return args;
 }
 
-// An argument as a path: none when it is empty or only blanks; else a run
-// of backslashes at its end made one.
+// An argument as a path: none when empty or blank, a run of backslashes at its end made one.
 static void AsPath(Text arg, std::vector<Text>& paths)
 {
     while (arg.size() >= 2 && arg[arg.size() - 1] == u'\\' && arg[arg.size() - 2] == u'\\')

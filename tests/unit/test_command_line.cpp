@@ -23,11 +23,6 @@ Args Split(const std::u16string& line)
     return args;
 }
 
-std::string Narrow(const std::u16string& s)
-{
-    return std::string(s.begin(), s.end());   // for messages only
-}
-
 TEST(CommandLine, SplitsAsTheShellQuotes)
 {
     const struct
@@ -52,7 +47,7 @@ TEST(CommandLine, SplitsAsTheShellQuotes)
         { u"p \"C:\\caf\u00e9\" C:\\\ud55c\uad6d", { u"p", u"C:\\caf\u00e9", u"C:\\\ud55c\uad6d" } },
     };
     for (const auto& c : cases)
-        EXPECT_EQ(c.args, Split(c.line)) << Narrow(c.line);
+        EXPECT_EQ(c.args, Split(c.line)) << ::testing::PrintToString(c.line);
 }
 
 TEST(CommandLine, FullPathsNameTheirDriveOrServer)
@@ -68,7 +63,7 @@ TEST(CommandLine, FullPathsNameTheirDriveOrServer)
         { u"1:\\x", false },  { u"\u00c4:\\x", false },
     };
     for (const auto& c : cases)
-        EXPECT_EQ(c.full, IsFullPath(c.path.data(), (int)c.path.size())) << Narrow(c.path);
+        EXPECT_EQ(c.full, IsFullPath(c.path.data(), (int)c.path.size())) << ::testing::PrintToString(c.path);
 }
 
 } // namespace

@@ -75,10 +75,9 @@ TEST(Settings, FirstStartShowsTheDefaultsAndStoresThem)
 
 // However the dialog ends, it stores all four values as they were; the path
 // field that held the focus has entered its text into its list by then. A
-// folder picker open beside the dialog closes with it: a folder chosen in it
-// after the end (C:\pt, the second path's folder) is lost. The next start
-// shows what was stored. Only Enter starts the tool, once in each
-// half; by the time the second start is recorded, any other would be too.
+// folder picker open beside it closes with it: its folder (C:\pt) chosen after
+// the end is lost. The next start shows what was stored. Only Enter starts
+// the tool, once in each half; by then any other start would be recorded too.
 TEST(Settings, EveryEndingStoresWhatWasShownForTheNextStart)
 {
     const std::string windiff = StandinPath(), dir2 = ScratchDir();
@@ -90,18 +89,17 @@ TEST(Settings, EveryEndingStoresWhatWasShownForTheNextStart)
     for (int e = 0; e < 8; e++) {
         SCOPED_TRACE(std::string(endings[e % 4]) + (e < 4 ? "" : " beside a folder picker"));
         ClearSettings();
-        HWND picker = NULL;
         Script s;
         s.Focus(IDC_WINDIFF).Paste(ToWide(windiff));
         s.Click(IDC_SUBDIR);   // on by default: now off
         s.Focus(IDC_DIR2).Paste(ToWide(dir2));
         if (e >= 4)
-            s.Click(IDC_BROWSE_DIR2).WaitFor([] { return OtherDialog() != NULL; }).Do([&] { picker = OtherDialog(); });
+            s.Click(IDC_BROWSE_DIR2).WaitFor([] { return OtherDialog() != NULL; });
         s.Focus(IDC_DIR1).Type("C:\\typed").Do([&] {
             end[e % 4]();
-            for (int i = 0; picker && i < 250 && ::IsWindowVisible(MainDialog()); i++)
+            for (int i = 0; e >= 4 && i < 250 && ::IsWindowVisible(MainDialog()); i++)
                 ::Sleep(20);
-            if (HWND ok = picker ? ::GetDlgItem(picker, IDOK) : NULL)
+            if (HWND ok = e >= 4 ? ::GetDlgItem(OtherDialog(), IDOK) : NULL)
                 ::PostMessageA(ok, BM_CLICK, 0, 0);   // the picker, if still open, is answered
         });
         ASSERT_TRUE(RunProgram(s));
