@@ -220,10 +220,10 @@ void CDialog::EndDialog(int nResult)
 {
     m_nModalResult = nResult;
     m_bContinueModal = false;
+    if (AfxGetMainWnd() == this)
+        CDialogLoopFilter::EndAll();    // gone before the main window goes
     if (m_hWnd)
         ::EndDialog(m_hWnd, nResult);   // also takes the focus from the controls
-    if (AfxGetMainWnd() == this)
-        CDialogLoopFilter::EndAll();
 }
 
 INT_PTR CALLBACK CDialog::StaticDlgProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)

@@ -55,11 +55,6 @@ struct PickerCase
     bool folder;
 };
 
-void PrintTo(const PickerCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
-
 const PickerCase kPickers[] = {
     { "Ref3_FirstFolder", IDC_BROWSE_DIR1, IDC_DIR1, true },
     { "Ref4_SecondFolder", IDC_BROWSE_DIR2, IDC_DIR2, true },

@@ -75,9 +75,10 @@ TEST(Settings, FirstStartShowsTheDefaultsAndStoresThem)
 
 // However the dialog ends, it stores all four values as they were; the path
 // field that held the focus has entered its text into its list by then. A
-// folder picker open beside it closes with it: its folder (C:\pt) chosen after
-// the end is lost. The next start shows what was stored. Only Enter starts
-// the tool, once in each half; by then any other start would be recorded too.
+// folder picker open beside it closes first, so that its folder (C:\pt)
+// cannot be chosen after the end. The next start shows what was stored. Only
+// Enter starts the tool, once in each half; by then any other start would be
+// recorded too.
 TEST(Settings, EveryEndingStoresWhatWasShownForTheNextStart)
 {
     const std::string windiff = StandinPath(), dir2 = ScratchDir();
@@ -89,6 +90,7 @@ TEST(Settings, EveryEndingStoresWhatWasShownForTheNextStart)
     for (int e = 0; e < 8; e++) {
         SCOPED_TRACE(std::string(endings[e % 4]) + (e < 4 ? "" : " beside a folder picker"));
         ClearSettings();
+        bool answered = false;
         Script s;
         s.Focus(IDC_WINDIFF).Paste(ToWide(windiff));
         s.Click(IDC_SUBDIR);   // on by default: now off
@@ -100,9 +102,10 @@ TEST(Settings, EveryEndingStoresWhatWasShownForTheNextStart)
             for (int i = 0; e >= 4 && i < 250 && ::IsWindowVisible(MainDialog()); i++)
                 ::Sleep(20);
             if (HWND ok = e >= 4 ? ::GetDlgItem(OtherDialog(), IDOK) : NULL)
-                ::PostMessageA(ok, BM_CLICK, 0, 0);   // the picker, if still open, is answered
+                answered = ::PostMessageA(ok, BM_CLICK, 0, 0);   // the picker, if still open, is answered
         });
         ASSERT_TRUE(RunProgram(s));
+        EXPECT_FALSE(answered) << "the picker outlived the dialog";
 
         ExpectStored("C:\\typed|C:\\typed", dir2 + "|" + dir2, "0", windiff);
     }
