@@ -10,6 +10,10 @@
 // D:" E:\x. Read by this rule it is D:\ and E:\x. Where no backslash stands
 // before a double quote the two rules agree. The program's own name, first
 // on the line, is read by the same rule (the C runtime reads it so too).
+// The arguments after it are paths: one that is empty or only blanks names
+// nothing (a batch file's "%~2" given no second argument) and is left out,
+// and a run of backslashes at the end of one is one, since callers that
+// quote by the C runtime's rules write the folder C:\a b\ as "C:\a b\\".
 #pragma once
 
 template <class Ch>
@@ -53,4 +57,21 @@ bool IsFullPath(const Ch* p, int len)
         return true;
     return len >= 3 && ((p[0] >= Ch('A') && p[0] <= Ch('Z')) || (p[0] >= Ch('a') && p[0] <= Ch('z')))
            && p[1] == Ch(':') && (p[2] == Ch('\\') || p[2] == Ch('/'));
+}
+
+// The next path of text[*pPos, len), as NextArgument reads it, with the
+// arguments that are empty or only blanks left out and a run of backslashes
+// at its end made one (a drive root keeps its own: D:\); -1 when no path
+// is left.
+template <class Ch>
+int NextPath(const Ch* text, int len, int* pPos, Ch* out)
+{
+    for (int n; (n = NextArgument(text, len, pPos, out)) >= 0;) {
+        while (n >= 2 && out[n - 1] == Ch('\\') && out[n - 2] == Ch('\\'))
+            n--;
+        for (int i = 0; i < n; i++)
+            if (!IsCommandLineBlank(out[i]))
+                return n;
+    }
+    return -1;
 }

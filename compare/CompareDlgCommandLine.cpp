@@ -33,11 +33,11 @@ void MakeFullPath(const WCHAR* p, int n, CWideString& full)
 
 } // namespace
 
-// Called before the dialog opens. One or two arguments are the paths the
-// dialog opens with, taken as a drop of the same items would take them: a
-// name the code page cannot hold as its short name, or none of them, after
-// a box that names it. More arguments are none, after a box that says how
-// many there were.
+// Called before the dialog opens. One or two paths (NextPath: blank
+// arguments left out) are the paths the dialog opens with, taken as a drop
+// of the same items would take them: a name the code page cannot hold as
+// its short name, or none of them, after a box that names it. More paths
+// are none, after a box that says how many there were.
 void CCompareDlg::ReadStartPaths()
 {
     m_nStartPaths = 0;
@@ -50,7 +50,7 @@ void CCompareDlg::ReadStartPaths()
     int pos = 0, used = 0, count = 0;
     int first[2] = { 0, 0 }, length[2] = { 0, 0 };
     NextArgument(line, len, &pos, out);   // the program's own name
-    for (int n; (n = NextArgument(line, len, &pos, out + used)) >= 0; count++) {
+    for (int n; (n = NextPath(line, len, &pos, out + used)) >= 0; count++) {
         if (count < 2) {
             first[count] = used;
             length[count] = n;

@@ -3,6 +3,7 @@
 #include "LaunchParams.h"
 #include "../framework/MessageBox.h"
 #include "../framework/StringResource.h"
+#include "../framework/CodePage.h"
 #include "../framework/WinApp.h"
 
 #include <shellapi.h>
@@ -29,6 +30,18 @@ DWORD ErrorOfShellResult(INT_PTR nResult)
     default:
         return (DWORD)nResult;   // 2, 3, 5, 8 and 11 are the system's own numbers
     }
+}
+
+// Whether the path names a folder once its environment variables are
+// expanded (%windir%), as the shell expands them before it opens it.
+bool NamesFolder(const CString& path)
+{
+    CWideString wide(AfxWideFromAnsi(path)), expanded;
+    DWORD n = ::ExpandEnvironmentStringsW(wide, NULL, 0);
+    WCHAR* p = n ? expanded.GetBuffer((int)n) : NULL;
+    const WCHAR* pszPath = p && ::ExpandEnvironmentStringsW(wide, p, n) <= n ? p : (const WCHAR*)wide;
+    DWORD dwAttributes = ::GetFileAttributesW(pszPath);
+    return dwAttributes != INVALID_FILE_ATTRIBUTES && (dwAttributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 // Stand for "no tool path at all" and "the tool path names a folder" among
@@ -78,8 +91,7 @@ DWORD CCompareDlg::StartTool(const CString& tool, const CString& params)
     if (nChars <= 0 || nChars >= MAX_PATH)
         return ERROR_FILENAME_EXCED_RANGE;
     // The shell would open a folder in a file manager, which is no comparison.
-    DWORD dwAttributes = ::GetFileAttributesA(tool);
-    if (dwAttributes != INVALID_FILE_ATTRIBUTES && (dwAttributes & FILE_ATTRIBUTE_DIRECTORY))
+    if (NamesFolder(tool))
         return kToolIsFolder;
     INT_PTR nResult = (INT_PTR)::ShellExecuteA(NULL, "open", tool, params, NULL, SW_SHOW);
     return nResult > 32 ? 0 : ErrorOfShellResult(nResult);

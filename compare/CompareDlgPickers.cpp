@@ -10,9 +10,7 @@ void CCompareDlg::PickPath(CRecentPathCombo& field, bool bWantFolder)
 {
     CString path = CFieldPath(field.GetEditCtrl()).GetPath();
     if (bWantFolder) {
-        // No owner: the dialog stays usable while the browser is open, its
-        // keys included, though the browser's loop runs meanwhile.
-        CDialogLoopFilter keepKeys;
+        // No owner: the dialog stays usable while the browser is open.
         if (BrowseForFolder(NULL, "Refer", path) != 0)
             return;
     } else {

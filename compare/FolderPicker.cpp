@@ -1,6 +1,7 @@
 #include "FolderPicker.h"
 #include "../framework/CodePage.h"
 #include "../framework/MessageBox.h"
+#include "../framework/Dialog.h"
 #include "../framework/WinApp.h"
 
 #include <objbase.h>
@@ -8,13 +9,14 @@
 
 namespace {
 
-// The folder to select first, and whether the browser reported a selection
-// of that folder while it was asked for it.
+// The folder to select first, whether the browser reported a selection of
+// that folder while it was asked for it, and the filter that serves it.
 struct InitialSelection
 {
     const WCHAR* pszFolder;   // as FolderToSelect gives it
     bool bFolder;             // it names an existing folder
     bool bSelected;
+    CDialogLoopFilter* pBeside;
 };
 
 // How many times the browser is asked for the first selection at most.
@@ -71,9 +73,9 @@ bool IsFolder(LPCITEMIDLIST pidl, const WCHAR* pszFolder)
     return ::CompareStringOrdinal(szPath, -1, pszFolder, -1, TRUE) == CSTR_EQUAL;
 }
 
-// Called by the folder browser; once its window is ready, selects the folder
-// that the InitialSelection lpData points at holds. The browser finds the
-// folder by matching its item IDs, which carry the folders' times, against
+// Called by the folder browser; once its window is ready, names it to its
+// filter and selects the folder that the InitialSelection lpData points at
+// holds. The browser finds the folder by matching its item IDs, which carry the folders' times, against
 // those its tree read, so a request can select nothing. It is repeated, a
 // few times at most, until the browser reports a selection of that very
 // folder; a selection of any other item does not count. A path that names no
@@ -83,8 +85,9 @@ int CALLBACK InitialSelectionProc(HWND hWnd, UINT uMsg, LPARAM lParam, LPARAM lp
     InitialSelection* pSelection = (InitialSelection*)lpData;
     if (uMsg == BFFM_SELCHANGED) {
         pSelection->bSelected = lParam && IsFolder((LPCITEMIDLIST)lParam, pSelection->pszFolder);
-    } else if (uMsg == BFFM_INITIALIZED && *pSelection->pszFolder) {
-        int nTries = pSelection->bFolder ? kSelectionTries : 1;
+    } else if (uMsg == BFFM_INITIALIZED) {
+        pSelection->pBeside->SetDialog(hWnd);
+        int nTries = !*pSelection->pszFolder ? 0 : pSelection->bFolder ? kSelectionTries : 1;
         for (int i = 0; i < nTries && !pSelection->bSelected; i++)
             ::SendMessageW(hWnd, BFFM_SETSELECTIONW, TRUE, (LPARAM)pSelection->pszFolder);
     }
@@ -105,7 +108,11 @@ int BrowseForFolder(HWND hOwner, const char* pszTitle, CString& path)
     bi.pszDisplayName = szDisplayName;
     bi.lpszTitle = pszTitle ? pszTitle : "Select Folder";
     bi.ulFlags = BIF_RETURNONLYFSDIRS | BIF_RETURNFSANCESTORS;
-    InitialSelection selection = { NULL, false, false };
+    // Without an owner the program's windows stay usable beside the
+    // browser, their keys included, though its loop runs meanwhile; it is
+    // cancelled when the main window's dialog ends, and gives nothing then.
+    CDialogLoopFilter beside;
+    InitialSelection selection = { NULL, false, false, &beside };
     selection.bFolder = FolderToSelect(initial, folder);
     selection.pszFolder = folder;
     bi.lpfn = InitialSelectionProc;
@@ -115,7 +122,7 @@ int BrowseForFolder(HWND hOwner, const char* pszTitle, CString& path)
     HRESULT hrCom = ::CoInitialize(NULL);
     LPITEMIDLIST pidl = ::SHBrowseForFolderA(&bi);
     int nResult = 1;
-    if (pidl) {
+    if (pidl && !beside.MainEnded()) {
         // The folder's path as the shell has it; the ANSI form only when it
         // names the same folder.
         WCHAR szChosen[MAX_PATH];
@@ -127,8 +134,9 @@ int BrowseForFolder(HWND hOwner, const char* pszTitle, CString& path)
             else
                 AfxReportUnusablePath(szChosen);
         }
-        ::CoTaskMemFree(pidl);
     }
+    if (pidl)
+        ::CoTaskMemFree(pidl);
     if (SUCCEEDED(hrCom))
         ::CoUninitialize();
     return nResult;

@@ -12,7 +12,8 @@
 // to select first (whole, however long), and on success the chosen folder.
 // pszTitle is the line shown above the tree, "Select Folder" when NULL.
 // hOwner may be NULL: the browser then has no owner and the program's other
-// windows stay usable. Returns 0 when a folder was chosen, 1 otherwise
+// windows stay usable; it is cancelled when the main window's dialog ends.
+// Returns 0 when a folder was chosen while that dialog ran, 1 otherwise
 // (path is then unchanged); a folder whose name the code page cannot hold
 // is reported to the user and gives 1.
 int BrowseForFolder(HWND hOwner, const char* pszTitle, CString& path);

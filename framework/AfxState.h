@@ -15,6 +15,7 @@
 
 class CWinApp;
 class CWnd;
+class CDialogLoopFilter;
 
 struct AfxState
 {
@@ -48,10 +49,11 @@ struct AfxState
     // handles now, or none: set and restored around it.
     const MSG* pPreTranslating;
     // The thread's message filter that gives other dialog loops the
-    // framework's pre-translation, and how many CDialogLoopFilter objects
-    // want it: the first installs it, the last removes it.
+    // framework's pre-translation, and the innermost CDialogLoopFilter object
+    // that wants it (each links to the one it nests in): the first installs
+    // it, the last removes it.
     HHOOK hDialogLoopFilter;
-    int nDialogLoopFilters;
+    CDialogLoopFilter* pDialogLoopFilter;
 };
 
 AfxState& AfxGetState();

@@ -192,18 +192,31 @@ LRESULT CALLBACK DialogLoopFilterProc(int nCode, WPARAM wParam, LPARAM lParam)
 } // namespace
 
 CDialogLoopFilter::CDialogLoopFilter()
+    : m_pOuter(AfxGetState().pDialogLoopFilter), m_hDialog(NULL), m_bMainEnded(false)
 {
     AfxState& state = AfxGetState();
-    if (state.nDialogLoopFilters++ == 0)
+    if (!m_pOuter)
         state.hDialogLoopFilter = ::SetWindowsHookExW(WH_MSGFILTER, DialogLoopFilterProc, NULL, ::GetCurrentThreadId());
+    state.pDialogLoopFilter = this;
 }
 
 CDialogLoopFilter::~CDialogLoopFilter()
 {
     AfxState& state = AfxGetState();
-    if (--state.nDialogLoopFilters == 0 && state.hDialogLoopFilter) {
+    state.pDialogLoopFilter = m_pOuter;
+    if (!m_pOuter && state.hDialogLoopFilter) {
         ::UnhookWindowsHookEx(state.hDialogLoopFilter);
         state.hDialogLoopFilter = NULL;
+    }
+}
+
+void CDialogLoopFilter::EndAll()
+{
+    for (CDialogLoopFilter* p = AfxGetState().pDialogLoopFilter; p; p = p->m_pOuter) {
+        p->m_bMainEnded = true;
+        if (p->m_hDialog && ::IsWindow(p->m_hDialog))
+            ::SendMessageW(p->m_hDialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
+                           (LPARAM)::GetDlgItem(p->m_hDialog, IDCANCEL));
     }
 }
 
@@ -211,6 +224,8 @@ void CDialog::EndDialog(int nResult)
 {
     m_nModalResult = nResult;
     m_bContinueModal = false;
+    if (AfxGetMainWnd() == this)
+        CDialogLoopFilter::EndAll();    // gone before the main window goes
     if (m_hWnd)
         ::EndDialog(m_hWnd, nResult);   // also takes the focus from the controls
 }

@@ -35,13 +35,24 @@ BOOL AfxPreTranslateMessage(MSG* pMsg);
 // same pre-translation first, through the thread's message filter, which
 // such a loop calls with every message. The framework's windows then keep
 // their keys while that dialog runs beside them. Objects may nest.
+// Such a dialog does not outlive the main window's: when that ends, the
+// dialog named by SetDialog is cancelled as by its Cancel button, and
+// MainEnded() tells its caller to discard whatever it still gives.
 class CDialogLoopFilter
 {
 public:
     CDialogLoopFilter();
     ~CDialogLoopFilter();
+    // The dialog this object serves, once its window exists.
+    void SetDialog(HWND hDlg) { m_hDialog = hDlg; }
+    bool MainEnded() const { return m_bMainEnded; }
+    // Called when the main window's dialog ends: cancels every dialog served.
+    static void EndAll();
 
 private:
+    CDialogLoopFilter* m_pOuter;
+    HWND m_hDialog;
+    bool m_bMainEnded;
     CDialogLoopFilter(const CDialogLoopFilter&);
     CDialogLoopFilter& operator=(const CDialogLoopFilter&);
 };

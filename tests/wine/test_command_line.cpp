@@ -26,22 +26,21 @@ TEST(CommandLine, PathsGivenAtStartFillTheFields)
         std::wstring arguments;   // after the quoted program path, exactly
         std::wstring fields[2];   // what the fields name; an item outside the code page by its short name
         int focus;                // 0: the first tab stop, the tool's path
-        std::wstring box;         // a box before the dialog says this
+        std::wstring box = L"";   // a box before the dialog says this
     } rows[] = {
         { "two paths with spaces", L" \"C:\\My files\\left side\" \"D:\\right side\\\"",
-          { L"C:\\My files\\left side", L"D:\\right side\\" }, IDOK, L"" },
-        { "one path", L" \"C:\\one\"", { L"C:\\one", ToWide(stored[1]) }, IDC_DIR2, L"" },
-        { "two drive roots", L" \"C:\\\" \"D:\\\"", { L"C:\\", L"D:\\" }, IDOK, L"" },
-        { "relative paths", L" \"rel dir\\sub\" ..\\pt\\.\\other", { base + L"rel dir\\sub", base + L"other" }, IDOK,
-          L"" },
+          { L"C:\\My files\\left side", L"D:\\right side\\" }, IDOK },
+        { "one path", L" \"C:\\one\"", { L"C:\\one", ToWide(stored[1]) }, IDC_DIR2 },
+        { "two drive roots", L" \"C:\\\" \"D:\\\"", { L"C:\\", L"D:\\" }, IDOK },
+        { "quoted by the C runtime's rules", L" \"C:\\a b\\\\\" D:\\\\", { L"C:\\a b\\", L"D:\\" }, IDOK },
+        { "empty and blank ones between", L" C:\\one \"\" \" \t\" D:\\two", { L"C:\\one", L"D:\\two" }, IDOK },
+        { "relative paths", L" \"rel dir\\sub\" ..\\pt\\.\\other", { base + L"rel dir\\sub", base + L"other" }, IDOK },
         { "three paths", L" \"C:\\a\" \"C:\\b\" \"C:\\c\"", { ToWide(stored[0]), ToWide(stored[1]) }, 0,
           L"\u30013 \u500b" },   // "、3 個": how many it was given
-        { "a name outside the code page", L" \"" + cafeAccent + L"\" \"" + cafe + L"\"", { cafeAccent, cafe }, IDOK,
-          L"" },
+        { "a name outside the code page", L" \"" + cafeAccent + L"\" \"" + cafe + L"\"", { cafeAccent, cafe }, IDOK },
         { "one without a short name", L" \"" + missing + L"\" \"C:\\x\"", { ToWide(stored[0]), ToWide(stored[1]) }, 0,
           missing },
-        { "a path of 300 characters", L" \"" + ToWide(longPath) + L"\" C:\\x", { ToWide(longPath), L"C:\\x" }, IDOK,
-          L"" },
+        { "a path of 300 characters", L" \"" + ToWide(longPath) + L"\" C:\\x", { ToWide(longPath), L"C:\\x" }, IDOK },
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);

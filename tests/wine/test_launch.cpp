@@ -232,10 +232,10 @@ TEST(Launch, EnterLaunchesAndLongDoubleBytePathsStart)
 }
 
 // A tool path that is empty, names nothing, is too long for the shell or
-// names a folder (which the shell would open in a file manager): a box says
-// that the tool could not start, with its path and the reason;
-// the dialog stays, the focus goes to the tool's path with its text
-// selected, nothing starts, and the path is stored as it was.
+// names a folder, also through a variable (the shell would open it in a
+// file manager): a box says that the tool could not start, with its path
+// and the reason; the dialog stays, the focus goes to the tool's path with
+// its text selected, nothing starts, and the path is stored as it was.
 TEST(Launch, ToolThatCannotStartIsReportedAndTheDialogStays)
 {
     // The stand-in's own path, 300 characters long or one more with ".\"
@@ -250,6 +250,7 @@ TEST(Launch, ToolThatCannotStartIsReportedAndTheDialogStays)
                             longStandin + "standin.exe",
                             ScratchDir() + "tools",
                             ScratchDir() + "tools\\",
+                            "%SystemDrive%" + ScratchDir().substr(2) + "tools",   // as the shell expands it
                             "C:\\" + std::string(3997, 't') };
     ::CreateDirectoryA((ScratchDir() + "tools").c_str(), NULL);
     std::vector<BoxShown> boxes(tools.size());
@@ -284,7 +285,7 @@ TEST(Launch, ToolThatCannotStartIsReportedAndTheDialogStays)
         size_t at = boxes[i].message.find(quoted);
         ASSERT_NE(std::wstring::npos, at) << ToAnsi(boxes[i].message);
         EXPECT_GT(boxes[i].message.size(), at + quoted.size()) << "no reason given";
-        bool folder = tools[i].rfind(ScratchDir() + "tools", 0) == 0;
+        bool folder = tools[i].find(ScratchDir().substr(2) + "tools") != std::string::npos;
         EXPECT_EQ(folder, boxes[i].message.find(L"\u30d5\u30a9\u30eb\u30c0") != std::wstring::npos)
             << "the reason names a folder for a folder only: " << ToAnsi(boxes[i].message);
         EXPECT_TRUE(open[i]);

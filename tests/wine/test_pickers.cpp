@@ -42,13 +42,6 @@ std::string TreeSelection(HWND picker)
     return Agent("tree " + Hex(FindChild(picker, WC_TREEVIEWA)));
 }
 
-// The name in the Open File dialog's file name field (the dialog shows an
-// existing file's folder, and its name in this field).
-std::string FileNameField(HWND picker)
-{
-    return Text(FindChild(picker, "Edit"));
-}
-
 void PressPickerButton(int id)
 {
     ::PostMessageA(::GetDlgItem(OtherDialog(), id), BM_CLICK, 0, 0);
@@ -61,11 +54,6 @@ struct PickerCase
     int field;
     bool folder;
 };
-
-void PrintTo(const PickerCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
 
 const PickerCase kPickers[] = {
     { "Ref3_FirstFolder", IDC_BROWSE_DIR1, IDC_DIR1, true },
@@ -195,8 +183,7 @@ TEST(Pickers, LongTextsAndNamesTheCodePageCannotHold)
     ClearSettings();
     SetString("Dir1", text);
     SetString("Dir2", base + "\\one.txt");
-    std::string shows;
-    std::string folderShown;
+    std::string shows, folderShown;
     Field first, second;
     Script s;
     s.Click(IDC_BROWSE_DIR1).WaitFor([] { return OtherDialog() != NULL; }).Do([&] {
@@ -205,7 +192,7 @@ TEST(Pickers, LongTextsAndNamesTheCodePageCannotHold)
     });
     s.WaitFor([] { return OtherDialog() == NULL; });
     s.Click(IDC_FILE_DIR1).WaitFor([] { return OtherDialog() != NULL; }).Do([&] {
-        shows = FileNameField(OtherDialog());
+        shows = Text(FindChild(OtherDialog(), "Edit"));   // the file name field
         PressPickerButton(IDCANCEL);
     });
     s.WaitFor([] { return OtherDialog() == NULL; });
@@ -233,16 +220,12 @@ TEST(Pickers, LongTextsAndNamesTheCodePageCannotHold)
     EXPECT_EQ(Strings{ second.text }, second.items);
 }
 
-// The control that Tab moves the focus to from a control of the main dialog.
-HWND NextTabStop(int id)
+// Whether the focus is in the control that Tab moves it to from a control of
+// the main dialog.
+bool TabbedFrom(int id)
 {
-    return ::GetNextDlgTabItem(MainDialog(), Ctl(id), FALSE);
-}
-
-bool FocusIn(HWND hCtl)
-{
-    HWND focus = Focused();
-    return hCtl && focus && (focus == hCtl || ::IsChild(hCtl, focus));
+    HWND next = ::GetNextDlgTabItem(MainDialog(), Ctl(id), FALSE), focus = Focused();
+    return next && focus && (focus == next || ::IsChild(next, focus));
 }
 
 // While a folder picker is open the dialog stays usable, its keys as they
@@ -274,7 +257,7 @@ TEST(FolderPicker, TwoOpenAtOnceEachFillItsOwnFieldAndTheDialogKeepsItsKeys)
     s.Focus(IDC_DIR1).Key(VK_END).Type("\\").Do([&] { completed = ReadField(IDC_DIR1); });
     s.Key(VK_BACK).Do([&] { backspaced = ReadField(IDC_DIR1); });
     s.Key(VK_BACK).Key(VK_TAB).Do([&] {
-        tabbedWithTwo = FocusIn(NextTabStop(IDC_DIR1));
+        tabbedWithTwo = TabbedFrom(IDC_DIR1);
         ::PostMessageA(::GetDlgItem(second, IDOK), BM_CLICK, 0, 0);
     });
     s.WaitFor([&] { return !::IsWindow(second); }).Do([&] {
@@ -282,7 +265,7 @@ TEST(FolderPicker, TwoOpenAtOnceEachFillItsOwnFieldAndTheDialogKeepsItsKeys)
         secondAfter = ReadField(IDC_DIR2);
     });
     s.Focus(IDC_DIR2).Key(VK_TAB).Do([&] {
-        tabbedWithOne = FocusIn(NextTabStop(IDC_DIR2));
+        tabbedWithOne = TabbedFrom(IDC_DIR2);
         ::PostMessageA(::GetDlgItem(first, IDOK), BM_CLICK, 0, 0);
     });
     s.WaitFor([&] { return !::IsWindow(first); }).Do([&] { firstAfter = ReadField(IDC_DIR1); });

@@ -80,40 +80,46 @@ TEST(Settings, FirstStartShowsTheDefaultsAndStoresThem)
 }
 
 // However the dialog ends, it stores all four values as they were; the path
-// field that held the focus has entered its text into its list by then. The
-// next start shows what was stored. Only Enter, the last ending, starts the
-// tool: by the time its start is recorded, a start by an earlier ending
-// would have been recorded too.
+// field that held the focus has entered its text into its list by then. A
+// folder picker open beside it closes first, so that its folder (C:\pt)
+// cannot be chosen after the end. The next start shows what was stored. Only
+// Enter starts the tool, once in each half; by then any other start would be
+// recorded too.
 TEST(Settings, EveryEndingStoresWhatWasShownForTheNextStart)
 {
-    const std::string windiff = StandinPath();
-    const char* const endings[] = { "Cancel", "Escape", "close box", "Enter" };
+    const std::string windiff = StandinPath(), dir2 = ScratchDir();
+    const char* const endings[] = { "Cancel", "Escape", "close box", "Enter" };   // Enter: OK, the tool starts
+    void (*const end[])() = { [] { ::PostMessageA(Ctl(IDCANCEL), BM_CLICK, 0, 0); }, [] { PostKeyStroke(VK_ESCAPE); },
+                              [] { ::PostMessageA(MainDialog(), WM_SYSCOMMAND, SC_CLOSE, 0); },
+                              [] { PostKeyStroke(VK_RETURN); } };
     ResetStandinLog();
-    for (int e = 0; e < 4; e++) {
-        SCOPED_TRACE(endings[e]);
+    for (int e = 0; e < 8; e++) {
+        SCOPED_TRACE(std::string(endings[e % 4]) + (e < 4 ? "" : " beside a folder picker"));
         ClearSettings();
+        bool answered = false;
         Script s;
         s.Focus(IDC_WINDIFF).Paste(ToWide(windiff));
         s.Click(IDC_SUBDIR);   // on by default: now off
-        s.Focus(IDC_DIR2).Paste(L"D:\\second");
-        s.Focus(IDC_DIR1).Type("C:\\typed");
-        if (e == 0)
-            s.Click(IDCANCEL);
-        else if (e == 1)
-            s.Key(VK_ESCAPE);
-        else if (e == 2)
-            s.Do([] { ::PostMessageA(MainDialog(), WM_SYSCOMMAND, SC_CLOSE, 0); });
-        else
-            s.Key(VK_RETURN);   // OK: the comparison starts, then the dialog ends
+        s.Focus(IDC_DIR2).Paste(ToWide(dir2));
+        if (e >= 4)
+            s.Click(IDC_BROWSE_DIR2).WaitFor([] { return OtherDialog() != NULL; });
+        s.Focus(IDC_DIR1).Type("C:\\typed").Do([&] {
+            end[e % 4]();
+            for (int i = 0; e >= 4 && i < 250 && ::IsWindowVisible(MainDialog()); i++)
+                ::Sleep(20);
+            if (HWND ok = e >= 4 ? ::GetDlgItem(OtherDialog(), IDOK) : NULL)
+                answered = ::PostMessageA(ok, BM_CLICK, 0, 0);   // the picker, if still open, is answered
+        });
         ASSERT_TRUE(RunProgram(s));
+        EXPECT_FALSE(answered) << "the picker outlived the dialog";
 
-        ExpectStored("C:\\typed|C:\\typed", "D:\\second|D:\\second", "0", windiff);
+        ExpectStored("C:\\typed|C:\\typed", dir2 + "|" + dir2, "0", windiff);
     }
-    EXPECT_EQ(1u, WaitStandinRecords(1).size()) << "starts of the tool";
+    EXPECT_EQ(2u, WaitStandinRecords(2).size()) << "starts of the tool";
 
-    Shown expected = { { "C:\\typed", { "C:\\typed" } }, { "D:\\second", { "D:\\second" } }, BST_UNCHECKED, windiff };
+    Shown expected = { { "C:\\typed", { "C:\\typed" } }, { dir2, { dir2 } }, BST_UNCHECKED, windiff };
     ExpectShown(expected, ShowStored());
-    ExpectStored("C:\\typed|C:\\typed", "D:\\second|D:\\second", "0", windiff);
+    ExpectStored("C:\\typed|C:\\typed", dir2 + "|" + dir2, "0", windiff);
 }
 
 // Stored texts as the user left them or as another program wrote them: a

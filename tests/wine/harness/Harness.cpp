@@ -161,6 +161,8 @@ void Stop(bool timedOut)
     ZeroMemory(&p, sizeof(p));
 }
 
+} // namespace
+
 void PostKeyStroke(UINT vk)
 {
     HWND hFocus = Focused();
@@ -168,8 +170,6 @@ void PostKeyStroke(UINT vk)
     ::PostMessageW(hFocus, WM_KEYDOWN, vk, (LPARAM)(1 | (scan << 16)));
     ::PostMessageW(hFocus, WM_KEYUP, vk, (LPARAM)(1 | (scan << 16) | (1u << 30) | (1u << 31)));
 }
-
-} // namespace
 
 bool InThisRun(UINT codePage)
 {

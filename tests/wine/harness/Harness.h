@@ -62,6 +62,8 @@ bool InThisRun(UINT codePage);
 // Whether the user's interface language is Japanese: the program then shows
 // its Japanese resources, and its English ones otherwise.
 bool JapaneseUi();
+// Posts a key press and release to the window with the focus (Script::Key also waits).
+void PostKeyStroke(UINT vk);
 
 // Starts the program (Pelorin.exe, or a copy named name.exe), runs the
 // script beside it, and waits for it to end. The last step normally ends the
