@@ -59,6 +59,20 @@ private:
 // (932 unless it says otherwise, kEveryRun for all) and runs only there.
 const UINT kEveryRun = 0;
 bool InThisRun(UINT codePage);
+// The rows of a table that hold in this run (each names its code page in
+// cp). A test whose table has none here reports itself skipped, not passed.
+void SkipWithoutRows();
+template <typename Row, size_t N>
+std::vector<Row> RowsOfThisRun(const Row (&rows)[N])
+{
+    std::vector<Row> run;
+    for (const Row& r : rows)
+        if (InThisRun(r.cp))
+            run.push_back(r);
+    if (run.empty())
+        SkipWithoutRows();
+    return run;
+}
 // Whether the user's interface language is Japanese: the program then shows
 // its Japanese resources, and its English ones otherwise.
 bool JapaneseUi();
