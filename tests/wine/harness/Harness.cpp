@@ -161,19 +161,48 @@ void Stop(bool timedOut)
     ZeroMemory(&p, sizeof(p));
 }
 
+// Fails the test when a call failed, unless with the one error that is fine
+// for it (a file or key already gone, a folder already there).
+void ExpectDone(const std::string& call, LONG error, LONG fine = ERROR_SUCCESS)
+{
+    if (error != ERROR_SUCCESS && error != fine)
+        ADD_FAILURE() << call << " failed, error " << error;
+}
+
+LONG ErrorOf(BOOL ok)
+{
+    return ok ? ERROR_SUCCESS : (LONG)::GetLastError();
+}
+
+// Posts to a window of the program: none (no focus, no such control) fails
+// the test, as a post that fails does.
+bool Post(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    LONG error = hWnd ? ErrorOf(::PostMessageW(hWnd, msg, wParam, lParam)) : ERROR_INVALID_WINDOW_HANDLE;
+    if (error)
+        ADD_FAILURE() << "PostMessageW(" << Hex(hWnd) << ", 0x" << std::hex << msg << ") failed, error " << std::dec << error
+                      << "; " << ProgramState();
+    return !error;
+}
+
 } // namespace
 
 void PostKeyStroke(UINT vk)
 {
     HWND hFocus = Focused();
     UINT scan = ::MapVirtualKeyA(vk, 0 /* MAPVK_VK_TO_VSC */);
-    ::PostMessageW(hFocus, WM_KEYDOWN, vk, (LPARAM)(1 | (scan << 16)));
-    ::PostMessageW(hFocus, WM_KEYUP, vk, (LPARAM)(1 | (scan << 16) | (1u << 30) | (1u << 31)));
+    if (Post(hFocus, WM_KEYDOWN, vk, (LPARAM)(1 | (scan << 16))))
+        Post(hFocus, WM_KEYUP, vk, (LPARAM)(1 | (scan << 16) | (1u << 30) | (1u << 31)));
 }
 
 bool InThisRun(UINT codePage)
 {
     return codePage == kEveryRun || codePage == ::GetACP();
+}
+
+void SkipWithoutRows()
+{
+    GTEST_SKIP() << "no row of the table holds in code page " << ::GetACP();
 }
 
 bool JapaneseUi()
@@ -186,6 +215,11 @@ std::string Agent(const std::string& command, const std::string& data)
     Program& p = g_program;
     if (!p.block || !Running())
         return kProgramEnded;
+    if (command.size() + 1 + data.size() > sizeof(p.block->text)) {
+        ADD_FAILURE() << "\"" << command.substr(0, 40) << "\" with " << data.size() << " bytes does not fit the agent's "
+                      << sizeof(p.block->text) << " bytes";
+        return kNoAnswer;
+    }
     static LONG s_request;
     LONG request = ++s_request;
     memcpy(p.block->text, command.c_str(), command.size() + 1);
@@ -280,7 +314,7 @@ Script& Script::Type(const std::string& text)
             // A character no key makes here: as the input method sends it.
             WCHAR w = 0;
             ::MultiByteToWideChar(CP_ACP, 0, text.c_str() + i, len, &w, 1);
-            Do([w]() { ::PostMessageW(Focused(), WM_CHAR, w, 1); });
+            Do([w]() { Post(Focused(), WM_CHAR, w, 1); });
         } else {
             Key(LOBYTE(vks), (HIBYTE(vks) & 1) != 0);
         }
@@ -295,8 +329,8 @@ Script& Script::TypeWide(const std::wstring& text)
         Do([w]() {
             // TranslateMessage makes the WM_CHAR from the key's packet.
             HWND hFocus = Focused();
-            ::PostMessageW(hFocus, WM_KEYDOWN, VK_PACKET, (LPARAM)(1 | ((DWORD)w << 16)));
-            ::PostMessageW(hFocus, WM_KEYUP, VK_PACKET, (LPARAM)(1 | ((DWORD)w << 16) | (3u << 30)));
+            if (Post(hFocus, WM_KEYDOWN, VK_PACKET, (LPARAM)(1 | ((DWORD)w << 16))))
+                Post(hFocus, WM_KEYUP, VK_PACKET, (LPARAM)(1 | ((DWORD)w << 16) | (3u << 30)));
             Sync();
         });
     }
@@ -348,7 +382,7 @@ Script& Script::Key(UINT vk, bool shift, bool ctrl)
 
 Script& Script::Click(int id)
 {
-    return Do([id]() { ::PostMessageA(Ctl(id), BM_CLICK, 0, 0); });
+    return Do([id]() { Post(Ctl(id), BM_CLICK, 0, 0); });
 }
 
 Script& Script::Focus(int id)
@@ -407,7 +441,7 @@ static bool Run(const Script& script, DWORD timeoutMs, const std::string& name, 
                            << ticks.size() << ")";
     EXPECT_EQ(ticks.size(), next) << name << " ended before its script did";
     DWORD code = 0;
-    ::GetExitCodeProcess(g_program.pi.hProcess, &code);
+    ExpectDone("GetExitCodeProcess", ErrorOf(::GetExitCodeProcess(g_program.pi.hProcess, &code)));
     EXPECT_TRUE(timedOut || code == 0) << name << " ended with " << std::hex << code;
     Stop(timedOut);
     return !timedOut;
@@ -489,7 +523,10 @@ static GUITHREADINFO ThreadInfo()
     GUITHREADINFO gti;
     ZeroMemory(&gti, sizeof(gti));
     gti.cbSize = sizeof(gti);
-    ::GetGUIThreadInfo(g_program.tid, &gti);
+    // A program that ends meanwhile is no failure.
+    LONG error = ErrorOf(::GetGUIThreadInfo(g_program.tid, &gti));
+    if (error && ::WaitForSingleObject(g_program.pi.hProcess, 1000) == WAIT_TIMEOUT)
+        ExpectDone("GetGUIThreadInfo", error);
     return gti;
 }
 
@@ -680,7 +717,8 @@ std::string SettingsKey(const std::string& name)
 
 void ClearSettings(const std::string& name)
 {
-    ::RegDeleteTreeA(HKEY_CURRENT_USER, ("software\\Velmot\\" + name).c_str());
+    const std::string key = "software\\Velmot\\" + name;
+    ExpectDone("RegDeleteTreeA(HKCU\\" + key + ")", ::RegDeleteTreeA(HKEY_CURRENT_USER, key.c_str()), ERROR_FILE_NOT_FOUND);
 }
 
 void SetValue(const std::string& name, DWORD type, const std::string& data, Caller where)
@@ -794,11 +832,8 @@ void ToolPathGuard::Set(DWORD type, const std::string& data)
 
 void ToolPathGuard::Remove()
 {
-    HKEY hKey;
-    if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, kToolKey, 0, KEY_WRITE, &hKey) == ERROR_SUCCESS) {
-        ::RegDeleteValueA(hKey, "Path");
-        ::RegCloseKey(hKey);
-    }
+    ExpectDone(std::string("RegDeleteKeyValueA(HKLM\\") + kToolKey + ", Path)",
+               ::RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, kToolKey, "Path"), ERROR_FILE_NOT_FOUND);
 }
 
 std::string BuildDir()
@@ -811,8 +846,8 @@ std::string BuildDir()
 
 std::string ScratchDir()
 {
-    static const std::string dir = [] {
-        const char root[] = "C:\\pt\\";
+    static const char root[] = "C:\\pt\\";
+    static const LONG error = [] {
         // What an earlier run left, gone: the shell wants a double-NUL list.
         char from[] = "C:\\pt\0";
         SHFILEOPSTRUCTA op;
@@ -821,10 +856,10 @@ std::string ScratchDir()
         op.pFrom = from;
         op.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
         ::SHFileOperationA(&op);
-        ::CreateDirectoryA(root, NULL);
-        return std::string(root);
+        return ErrorOf(::CreateDirectoryA(root, NULL));
     }();
-    return dir;
+    ExpectDone(std::string("CreateDirectoryA(") + root + ")", error, ERROR_ALREADY_EXISTS);
+    return root;
 }
 
 std::string StandinPath()
@@ -839,7 +874,7 @@ static std::string StandinLog()
 
 void ResetStandinLog()
 {
-    ::DeleteFileA(StandinLog().c_str());
+    ExpectDone("DeleteFileA(" + StandinLog() + ")", ErrorOf(::DeleteFileA(StandinLog().c_str())), ERROR_FILE_NOT_FOUND);
     ::SetEnvironmentVariableA("PELORIN_STANDIN_LOG", StandinLog().c_str());
 }
 
