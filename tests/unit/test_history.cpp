@@ -131,10 +131,8 @@ TEST(HistoryText, ExactHistoryJoinsEveryEntry)
     std::wstring expected = L"C:\\current";
     CWideString history;
     history += expected.c_str();
-    for (int i = 0; i < 1000; i++) {
+    for (int i = 0; i < 1000; i++, expected += L"|" + entry)
         AppendHistoryEntry(history, entry.data(), (int)entry.size());
-        expected += L"|" + entry;
-    }
     EXPECT_EQ(expected, std::wstring((const wchar_t*)history, (size_t)history.GetLength()));
 }
 

@@ -314,17 +314,8 @@ TEST(Completion, EditingInsideThePathIsNeverCompleted)
         typedInside = ReadField(IDC_DIR1);
         selInside = ReadSelection(IDC_DIR1);
     });
-    // A paste after "XYC:\": the clipboard holds "zz".
-    s.Do([] {
-        ::OpenClipboard(NULL);
-        ::EmptyClipboard();
-        HGLOBAL h = ::GlobalAlloc(GMEM_MOVEABLE, 3);
-        memcpy(::GlobalLock(h), "zz", 3);
-        ::GlobalUnlock(h);
-        ::SetClipboardData(CF_TEXT, h);
-        ::CloseClipboard();
-    });
-    s.Key(VK_RIGHT).Key(VK_RIGHT).Key(VK_RIGHT).Key('V', false, true).Do([&] {
+    // "zz" pasted after "XYC:\".
+    s.Key(VK_RIGHT).Key(VK_RIGHT).Key(VK_RIGHT).Paste(L"zz").Do([&] {
         pasted = ReadField(IDC_DIR1);
         selPasted = ReadSelection(IDC_DIR1);
     });

@@ -9,6 +9,8 @@
 #include <stdio.h>
 #include <string.h>
 
+#include <fstream>
+#include <iterator>
 #include <memory>
 
 namespace harness {
@@ -34,20 +36,32 @@ HMODULE g_agent;
 UINT g_agentMessage;
 std::string g_programPath;   // empty: the build's Pelorin.exe
 
-BOOL CALLBACK CollectDialogs(HWND hWnd, LPARAM lParam)
+// The windows of a class (with the text, when given; visible ones only, when
+// asked) that EnumThreadWindows or EnumChildWindows finds.
+struct WindowSearch
 {
-    char cls[32];
-    if (::IsWindowVisible(hWnd) && ::GetClassNameA(hWnd, cls, sizeof(cls)) && lstrcmpA(cls, "#32770") == 0)
-        ((std::vector<HWND>*)lParam)->push_back(hWnd);
+    const char* cls;
+    const char* text;   // NULL: any
+    bool visible;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK Collect(HWND hWnd, LPARAM lParam)
+{
+    WindowSearch* s = (WindowSearch*)lParam;
+    char cls[64] = "";
+    ::GetClassNameA(hWnd, cls, sizeof(cls));
+    if (lstrcmpiA(cls, s->cls) == 0 && (!s->visible || ::IsWindowVisible(hWnd)) && (!s->text || Text(hWnd) == s->text))
+        s->found.push_back(hWnd);
     return TRUE;
 }
 
-std::vector<HWND> ProgramDialogs()
+std::vector<HWND> ProgramWindows(const char* cls, bool visibleOnly)
 {
-    std::vector<HWND> found;
+    WindowSearch s = { cls, NULL, visibleOnly, {} };
     if (g_program.tid)
-        ::EnumThreadWindows(g_program.tid, CollectDialogs, (LPARAM)&found);
-    return found;
+        ::EnumThreadWindows(g_program.tid, Collect, (LPARAM)&s);
+    return s.found;
 }
 
 bool Running()
@@ -106,7 +120,7 @@ bool Start(const std::string& name, const std::wstring& arguments)
     ::WaitForInputIdle(p.pi.hProcess, 20000);
     for (DWORD start = ::GetTickCount(); !p.hDialog && ::GetTickCount() - start < 20000 && Running();) {
         p.tid = p.pi.dwThreadId;
-        std::vector<HWND> dialogs = ProgramDialogs();
+        std::vector<HWND> dialogs = ProgramWindows("#32770", true);
         for (size_t i = 0; i < dialogs.size() && !p.hDialog; i++)
             if (::GetDlgItem(dialogs[i], IDC_DIR1))
                 p.hDialog = dialogs[i];
@@ -133,7 +147,7 @@ void Stop(bool timedOut)
 {
     Program& p = g_program;
     for (int round = 0; timedOut && round < 10 && Running(); round++) {
-        std::vector<HWND> dialogs = ProgramDialogs();
+        std::vector<HWND> dialogs = ProgramWindows("#32770", true);
         for (size_t i = 0; i < dialogs.size(); i++) {
             if (::IsWindowEnabled(dialogs[i])) {
                 ::PostMessageA(dialogs[i], WM_COMMAND, IDCANCEL, 0);
@@ -161,12 +175,14 @@ void Stop(bool timedOut)
     ZeroMemory(&p, sizeof(p));
 }
 
-// Fails the test when a call failed, unless with the one error that is fine
-// for it (a file or key already gone, a folder already there).
-void ExpectDone(const std::string& call, LONG error, LONG fine = ERROR_SUCCESS)
+// Fails the test when a call failed (error: its result, or ErrorOf a BOOL
+// one), unless with the error that is fine for it (a file or key already
+// gone, a folder already there). Returns whether it succeeded.
+bool ExpectDone(const std::string& call, LONG error, LONG fine = ERROR_SUCCESS)
 {
     if (error != ERROR_SUCCESS && error != fine)
         ADD_FAILURE() << call << " failed, error " << error;
+    return error == ERROR_SUCCESS;
 }
 
 LONG ErrorOf(BOOL ok)
@@ -174,15 +190,11 @@ LONG ErrorOf(BOOL ok)
     return ok ? ERROR_SUCCESS : (LONG)::GetLastError();
 }
 
-// Posts to a window of the program: none (no focus, no such control) fails
-// the test, as a post that fails does.
+// Posts to a window of the program; none (no focus, no such control) fails.
 bool Post(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    LONG error = hWnd ? ErrorOf(::PostMessageW(hWnd, msg, wParam, lParam)) : ERROR_INVALID_WINDOW_HANDLE;
-    if (error)
-        ADD_FAILURE() << "PostMessageW(" << Hex(hWnd) << ", 0x" << std::hex << msg << ") failed, error " << std::dec << error
-                      << "; " << ProgramState();
-    return !error;
+    return ExpectDone("PostMessageW(" + Hex(hWnd) + ", " + std::to_string(msg) + ")",
+                      hWnd ? ErrorOf(::PostMessageW(hWnd, msg, wParam, lParam)) : ERROR_INVALID_WINDOW_HANDLE);
 }
 
 } // namespace
@@ -215,11 +227,9 @@ std::string Agent(const std::string& command, const std::string& data)
     Program& p = g_program;
     if (!p.block || !Running())
         return kProgramEnded;
-    if (command.size() + 1 + data.size() > sizeof(p.block->text)) {
-        ADD_FAILURE() << "\"" << command.substr(0, 40) << "\" with " << data.size() << " bytes does not fit the agent's "
-                      << sizeof(p.block->text) << " bytes";
+    if (!ExpectDone("Agent(\"" + command.substr(0, 40) + "\", " + std::to_string(data.size()) + " bytes)",
+                    command.size() + 1 + data.size() > sizeof(p.block->text) ? ERROR_INSUFFICIENT_BUFFER : 0))
         return kNoAnswer;
-    }
     static LONG s_request;
     LONG request = ++s_request;
     memcpy(p.block->text, command.c_str(), command.size() + 1);
@@ -467,11 +477,6 @@ std::vector<BoxShown> BoxesBeforeDialog()
     return g_boxesBeforeDialog;
 }
 
-DWORD ProgramPid()
-{
-    return g_program.pi.dwProcessId;
-}
-
 HWND MainDialog()
 {
     return ::IsWindow(g_program.hDialog) ? g_program.hDialog : NULL;
@@ -511,7 +516,7 @@ HWND ComboList(int id)
 
 HWND OtherDialog()
 {
-    std::vector<HWND> dialogs = ProgramDialogs();
+    std::vector<HWND> dialogs = ProgramWindows("#32770", true);
     for (size_t i = 0; i < dialogs.size(); i++)
         if (dialogs[i] != g_program.hDialog)
             return dialogs[i];
@@ -524,9 +529,8 @@ static GUITHREADINFO ThreadInfo()
     ZeroMemory(&gti, sizeof(gti));
     gti.cbSize = sizeof(gti);
     // A program that ends meanwhile is no failure.
-    LONG error = ErrorOf(::GetGUIThreadInfo(g_program.tid, &gti));
-    if (error && ::WaitForSingleObject(g_program.pi.hProcess, 1000) == WAIT_TIMEOUT)
-        ExpectDone("GetGUIThreadInfo", error);
+    if (LONG error = ErrorOf(::GetGUIThreadInfo(g_program.tid, &gti)))
+        ExpectDone("GetGUIThreadInfo", ::WaitForSingleObject(g_program.pi.hProcess, 1000) == WAIT_TIMEOUT ? error : 0);
     return gti;
 }
 
@@ -540,41 +544,17 @@ HWND Captured()
     return ThreadInfo().hwndCapture;
 }
 
-namespace {
-struct ChildSearch
-{
-    const char* cls;
-    const char* text;   // NULL: any
-    bool visible;       // only visible windows
-    HWND found;
-};
-
-BOOL CALLBACK MatchChild(HWND hWnd, LPARAM lParam)
-{
-    ChildSearch* s = (ChildSearch*)lParam;
-    char cls[64] = "";
-    ::GetClassNameA(hWnd, cls, sizeof(cls));
-    if (lstrcmpiA(cls, s->cls) == 0 && (!s->visible || ::IsWindowVisible(hWnd)) && (!s->text || Text(hWnd) == s->text)) {
-        s->found = hWnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-} // namespace
-
 HWND FindChild(HWND hParent, const char* cls, const char* text)
 {
-    ChildSearch s = { cls, text, true, NULL };
-    ::EnumChildWindows(hParent, MatchChild, (LPARAM)&s);
-    return s.found;
+    WindowSearch s = { cls, text, true, {} };
+    ::EnumChildWindows(hParent, Collect, (LPARAM)&s);
+    return s.found.empty() ? NULL : s.found[0];
 }
 
 HWND FindThreadWindow(const char* cls)
 {
-    ChildSearch s = { cls, NULL, false, NULL };
-    if (g_program.tid)
-        ::EnumThreadWindows(g_program.tid, MatchChild, (LPARAM)&s);
-    return s.found;
+    std::vector<HWND> found = ProgramWindows(cls, false);
+    return found.empty() ? NULL : found[0];
 }
 
 RECT DialogRect(HWND hDlg, int x, int y, int cx, int cy)
@@ -724,11 +704,8 @@ void ClearSettings(const std::string& name)
 void SetValue(const std::string& name, DWORD type, const std::string& data, Caller where)
 {
     ::testing::ScopedTrace trace(where.file_name(), (int)where.line(), name);
-    HKEY hKey;
-    ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyExA(HKEY_CURRENT_USER, SettingsKey().c_str(), 0, NULL, 0, KEY_WRITE,
-                                               NULL, &hKey, NULL));
-    EXPECT_EQ(ERROR_SUCCESS, ::RegSetValueExA(hKey, name.c_str(), 0, type, (const BYTE*)data.data(), (DWORD)data.size()));
-    ::RegCloseKey(hKey);
+    ExpectDone("RegSetKeyValueA(HKCU\\" + SettingsKey() + ", " + name + ")",
+               ::RegSetKeyValueA(HKEY_CURRENT_USER, SettingsKey().c_str(), name.c_str(), type, data.data(), (DWORD)data.size()));
 }
 
 void SetString(const std::string& name, const std::string& value, Caller where)
@@ -821,13 +798,8 @@ ToolPathGuard::~ToolPathGuard()
 
 void ToolPathGuard::Set(DWORD type, const std::string& data)
 {
-    HKEY hKey;
-    if (::RegCreateKeyExA(HKEY_LOCAL_MACHINE, kToolKey, 0, NULL, 0, KEY_WRITE, NULL, &hKey, NULL) != ERROR_SUCCESS) {
-        ADD_FAILURE() << "cannot write HKLM\\" << kToolKey;
-        return;
-    }
-    EXPECT_EQ(ERROR_SUCCESS, ::RegSetValueExA(hKey, "Path", 0, type, (const BYTE*)data.data(), (DWORD)data.size()));
-    ::RegCloseKey(hKey);
+    ExpectDone(std::string("RegSetKeyValueA(HKLM\\") + kToolKey + ", Path)",
+               ::RegSetKeyValueA(HKEY_LOCAL_MACHINE, kToolKey, "Path", type, data.data(), (DWORD)data.size()));
 }
 
 void ToolPathGuard::Remove()
@@ -881,15 +853,8 @@ void ResetStandinLog()
 std::vector<std::string> StandinRecords()
 {
     std::vector<std::string> records;
-    FILE* f = fopen(StandinLog().c_str(), "rb");
-    if (!f)
-        return records;
-    std::string all;
-    char buf[4096];
-    size_t n;
-    while ((n = fread(buf, 1, sizeof(buf), f)) > 0)
-        all.append(buf, n);
-    fclose(f);
+    std::ifstream f(StandinLog().c_str(), std::ios::binary);
+    const std::string all((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
     for (size_t pos = 0; pos + 4 <= all.size();) {
         size_t len = (unsigned char)all[pos] | ((unsigned char)all[pos + 1] << 8)
                      | ((unsigned char)all[pos + 2] << 16) | ((size_t)(unsigned char)all[pos + 3] << 24);
