@@ -4,8 +4,8 @@
 # under Wine (the 32-bit program under Wine 8 and under Wine 10, the 64-bit
 # build under the host's Wine), and the checks of the 32-bit executable.
 # Each failure names its build and its Wine: "FAILED (32-bit Wine 10): ...".
-# Ends with one line "N passed, N failed" over all of these; exits non-zero
-# when anything failed.
+# Ends with one line "N passed, N failed" over all of these (with ", N
+# skipped" when a test skipped itself); exits non-zero when anything failed.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 began=$(date +%s)
@@ -17,19 +17,20 @@ bash scripts/build.sh || exit 1
 
 passed=0
 failed=0
+skipped=0
 
-# Adds a run's closing "N passed, N failed" to the totals; a run without
-# one counts as one failure.
+# Adds a run's closing "N passed, N failed[, N skipped]" to the totals; a
+# run without one counts as one failure.
 count() {   # what, log file
-    local line
-    line=$(grep -E '^[0-9]+ passed, [0-9]+ failed$' "$2" | tail -n 1)
+    local line p f s
+    line=$(grep -E '^[0-9]+ passed, [0-9]+ failed(, [0-9]+ skipped)?$' "$2" | tail -n 1)
     if [ -z "$line" ]; then
         echo "test: $1 printed no result" >&2
         failed=$((failed + 1))
         return
     fi
-    passed=$((passed + $(echo "$line" | cut -d' ' -f1)))
-    failed=$((failed + $(echo "$line" | cut -d' ' -f3)))
+    read -r p _ f _ s _ <<<"${line//,/}"
+    passed=$((passed + p)) failed=$((failed + f)) skipped=$((skipped + ${s:-0}))
 }
 
 # A ctest run's counts.
@@ -136,5 +137,5 @@ count "the release" "$log"
 rm -f "$log"
 
 echo "test: everything took $(( $(date +%s) - began )) s"
-echo "$passed passed, $failed failed"
+echo "$passed passed, $failed failed$([ "$skipped" -eq 0 ] || echo ", $skipped skipped")"
 [ "$failed" -eq 0 ]

@@ -12,8 +12,10 @@
 # runs them in code page 1252 with the Japanese resources (scripts/wine-env.sh).
 #
 # Each failure is printed as "FAILED (32-bit Wine 10): test", naming the
-# build and the Wine. The last line is "N passed, N failed"; the exit status
-# is 0 only when every test ran and passed. PELORIN_WIN64_DIR /
+# build and the Wine, and each test that skipped itself (no row of its table
+# holds in the run's code page) as "SKIPPED (...): test". The last line is
+# "N passed, N failed", with ", N skipped" when any was; the exit status is 0
+# only when no test failed. PELORIN_WIN64_DIR /
 # PELORIN_WIN32_DIR choose another build folder (the 32-bit one must lie in
 # this project), PELORIN_WINEPREFIX another prefix (default
 # build/wineprefix-tests32, -tests32-wine10 or -tests64, so that what the
@@ -49,8 +51,9 @@ iconv -f "$(wine_env_codepage)" -t UTF-8 -c "$log" 2>/dev/null || cat "$log"
 
 passed=$(grep -c '^\[       OK \]' "$log")
 failed=$(grep -c '^\[  FAILED  \] .* ([0-9]* ms)' "$log")
+skipped=$(grep -c '^\[  SKIPPED \] .* ([0-9]* ms)' "$log")
 label=$(wine_env_label)
-grep '^\[  FAILED  \] .* ([0-9]* ms)' "$log" | sed "s/^\[  FAILED  \] \(.*\) ([0-9]* ms)/FAILED ($label): \1/"
+grep -E '^\[  (FAILED  |SKIPPED )\] .* \([0-9]* ms\)' "$log" | sed -E "s/^\[  (FAILED|SKIPPED) *\] (.*) \([0-9]* ms\)/\1 ($label): \2/"
 if ! grep -q '^\[==========\] .* ran\.' "$log"; then
     echo "FAILED ($label): the test program did not finish (status $status)"
     failed=$((failed + 1))
@@ -59,5 +62,5 @@ elif [ "$status" -ne 0 ] && [ "$failed" -eq 0 ]; then
     failed=$((failed + 1))
 fi
 echo "$label tests: $(( $(date +%s) - start )) s"
-echo "$passed passed, $failed failed"
+echo "$passed passed, $failed failed$([ "$skipped" -eq 0 ] || echo ", $skipped skipped")"
 [ "$failed" -eq 0 ]

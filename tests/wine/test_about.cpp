@@ -107,9 +107,7 @@ TEST(AboutMenu, EntryOpensTheVersionWindowModallyCentred)
     // The menu's last lines: a separator (MFT_SEPARATOR, command 0), then the entry.
     const std::string entry = "\n800 0 \n0 16 " + ToAnsi(JapaneseUi() ? kMenuText : kMenuTextEnglish, CP_UTF8) + "\n";
     struct Case { WPARAM cmd; bool closeByEscape; UINT cp; } cases[] = { { 0x10, false, kEveryRun }, { 0x1F, true, 932 } };
-    for (const Case& c : cases) {
-        if (!InThisRun(c.cp))
-            continue;
+    for (const Case& c : RowsOfThisRun(cases)) {
         SCOPED_TRACE(c.cmd);
         std::string menu;
         bool enabledWhileOpen = true, enabledAfter = false, ownedByMain = false;

@@ -268,13 +268,12 @@ TEST(Completion, DoubleByteTailAndTextWithoutAMatch)
         std::string path, typed, tail;
         UINT cp;
     } rows[] = {
+        { "C:\\ab\\bin", "a", "b\\bin", kEveryRun },
         { kSoftPath, kSo, "\x83\x74\x83\x67\\bin", 932 },
         // C:\誠中\bin: 誠 is D5 5C, 中 D6 D0.
         { "C:\\\xD5\x5C\xD6\xD0\\bin", "\xD5\x5C", "\xD6\xD0\\bin", 936 },
     };
-    for (const auto& r : rows) {
-        if (!InThisRun(r.cp))
-            continue;
+    for (const auto& r : RowsOfThisRun(rows)) {
         ClearSettings();
         SetString("Dir1", ListOnly({ r.path }));
         SetString("Dir2", ListOnly({ kProgramFiles }));
@@ -315,17 +314,8 @@ TEST(Completion, EditingInsideThePathIsNeverCompleted)
         typedInside = ReadField(IDC_DIR1);
         selInside = ReadSelection(IDC_DIR1);
     });
-    // A paste after "XYC:\": the clipboard holds "zz".
-    s.Do([] {
-        ::OpenClipboard(NULL);
-        ::EmptyClipboard();
-        HGLOBAL h = ::GlobalAlloc(GMEM_MOVEABLE, 3);
-        memcpy(::GlobalLock(h), "zz", 3);
-        ::GlobalUnlock(h);
-        ::SetClipboardData(CF_TEXT, h);
-        ::CloseClipboard();
-    });
-    s.Key(VK_RIGHT).Key(VK_RIGHT).Key(VK_RIGHT).Key('V', false, true).Do([&] {
+    // "zz" pasted after "XYC:\".
+    s.Key(VK_RIGHT).Key(VK_RIGHT).Key(VK_RIGHT).Paste(L"zz").Do([&] {
         pasted = ReadField(IDC_DIR1);
         selPasted = ReadSelection(IDC_DIR1);
     });
@@ -399,18 +389,16 @@ TEST(FieldDrop, OneItemBecomesTheTextWholeAndTheDropIsReleased)
     } drops[] = {
         { { kSoftPath }, true },
         { { kSoftPath }, false },
-        { { "c:\\pr" }, true },     // would complete to C:\Program Files if typed
-        { { longPath }, true },
+        { { "c:\\pr" }, true, kEveryRun },     // would complete to C:\Program Files if typed
+        { { longPath }, true, kEveryRun },
         { { longDbcs }, false },
         { { longDbcs }, true },
-        { { "D:\\two", "E:\\three" }, true },
-        { { "D:\\two", "E:\\three", "F:\\four" }, false },
+        { { "D:\\two", "E:\\three" }, true, kEveryRun },
+        { { "D:\\two", "E:\\three", "F:\\four" }, false, kEveryRun },
         // 中文\誠 in 936, where 0xA1-0xDF lead too: D6 D0, CE C4, D5 5C.
         { { "D:\\\xD6\xD0\xCE\xC4\\\xD5\x5C" }, true, 936 },
     };
-    for (const auto& d : drops) {
-        if (!InThisRun(d.cp))
-            continue;
+    for (const auto& d : RowsOfThisRun(drops)) {
         SCOPED_TRACE(d.items[0].substr(0, 40) + (d.wide ? " (wide)" : " (ANSI)"));
         ClearSettings();
         SetString("Dir2", "C:\\keep|" + kProgramFiles);

@@ -72,30 +72,28 @@ TEST(Launch, HandsTheToolTheQuotedPathsAndTheOption)
         UINT cp = 932;
         std::string exe = "";   // the stand-in as it is
     } cases[] = {
-        { false, "", "", "\"\" \"\" -D", { "", "", "-D" } },
-        { true, "C:\\", "D:\\a b", "/r \"C:\\\\\" \"D:\\a b\"", { "/r", "C:\\", "D:\\a b" }, 932, "WinMergeU.exe" },
-        { false, "C:\\", "D:\\a b", "\"C:\\\\\" \"D:\\a b\"", { "C:\\", "D:\\a b" }, 932, "winmerge.EXE" },
-        { true, "C:\\", "D:\\a b", "\"C:\\\\\" \"D:\\a b\"", {}, 932, "kdiff3.exe" },
-        { false, "C:\\", "D:\\a b", "\"C:\\\\\" \"D:\\a b\"", {}, 932, "KDiff3.exe" },
-        { true, "C:\\", "D:\\a b", "\"C:\\\\\" \"D:\\a b\"", {}, 932, "Meld.exe" },
-        { false, "C:\\", "D:\\a b", "\"C:\\\\\" \"D:\\a b\"", {}, 932, "meld.exe" },
-        { true, "C:\\", "D:\\a b", "\"C:\\\\\" \"D:\\a b\"", {}, 932, "BCompare.exe" },
-        { false, "C:\\", "D:\\a b", "\"C:\\\\\" \"D:\\a b\"", {}, 932, "BComp.exe" },
-        { false, "C:\\", "D:\\a b", "\"C:\\\\\" \"D:\\a b\" -D", {}, 932, "WINDIFF.EXE" },
-        { true, "C:\\left", "D:\\right", "\"C:\\left\" \"D:\\right\" ", { "C:\\left", "D:\\right" } },
+        { false, "", "", "\"\" \"\" -D", { "", "", "-D" }, kEveryRun },
+        { true, "C:\\", "D:\\a b", "/r \"C:\\\\\" \"D:\\a b\"", { "/r", "C:\\", "D:\\a b" }, kEveryRun, "WinMergeU.exe" },
+        { false, "C:\\", "D:\\a b", "\"C:\\\\\" \"D:\\a b\"", { "C:\\", "D:\\a b" }, kEveryRun, "winmerge.EXE" },
+        { true, "C:\\", "D:\\a b", "\"C:\\\\\" \"D:\\a b\"", {}, kEveryRun, "kdiff3.exe" },
+        { false, "C:\\", "D:\\a b", "\"C:\\\\\" \"D:\\a b\"", {}, kEveryRun, "KDiff3.exe" },
+        { true, "C:\\", "D:\\a b", "\"C:\\\\\" \"D:\\a b\"", {}, kEveryRun, "Meld.exe" },
+        { false, "C:\\", "D:\\a b", "\"C:\\\\\" \"D:\\a b\"", {}, kEveryRun, "meld.exe" },
+        { true, "C:\\", "D:\\a b", "\"C:\\\\\" \"D:\\a b\"", {}, kEveryRun, "BCompare.exe" },
+        { false, "C:\\", "D:\\a b", "\"C:\\\\\" \"D:\\a b\"", {}, kEveryRun, "BComp.exe" },
+        { false, "C:\\", "D:\\a b", "\"C:\\\\\" \"D:\\a b\" -D", {}, kEveryRun, "WINDIFF.EXE" },
+        { true, "C:\\left", "D:\\right", "\"C:\\left\" \"D:\\right\" ", { "C:\\left", "D:\\right" }, kEveryRun },
         // As they stand, quotes included: what a tool then makes of them is its own matter.
         { false, " C:\\a b\\\"q\" ", "C:\\\x83\x5C\x83\x74\x83\x67", "\" C:\\a b\\\"q\" \" \"C:\\\x83\x5C\x83\x74\x83\x67\" -D", {} },
-        { true, "C:\\", "C:\\work dir\\", "\"C:\\\\\" \"C:\\work dir\\\\\" ", { "C:\\", "C:\\work dir\\" } },
+        { true, "C:\\", "C:\\work dir\\", "\"C:\\\\\" \"C:\\work dir\\\\\" ", { "C:\\", "C:\\work dir\\" }, kEveryRun },
         { false, "C:\\\x95\x5C", "D:\\\x95\x5C\\", "\"C:\\\x95\x5C\" \"D:\\\x95\x5C\\\\\" -D",   // 表: trail byte 0x5C
           { "C:\\\x95\x5C", "D:\\\x95\x5C\\", "-D" } },
-        { true, longA, longB, "\"" + longA + "\" \"" + longB + "\" ", { longA, longB } },
+        { true, longA, longB, "\"" + longA + "\" \"" + longB + "\" ", { longA, longB }, kEveryRun },
         // 936 leads with 0xA1-0xDF too: 誠 (D5 5C) ends in 0x5C, 中 is D6 D0.
         { false, "C:\\\xD6\xD0\xD5\x5C", "D:\\\xD5\x5C\\", "\"C:\\\xD6\xD0\xD5\x5C\" \"D:\\\xD5\x5C\\\\\" -D",
           { "C:\\\xD6\xD0\xD5\x5C", "D:\\\xD5\x5C\\", "-D" }, 936 },
     };
-    for (const auto& c : cases) {
-        if (!InThisRun(c.cp))
-            continue;
+    for (const auto& c : RowsOfThisRun(cases)) {
         SCOPED_TRACE(c.exe + " " + c.parameters.substr(0, 60));
         ClearSettings();
         const std::string tool = c.exe.empty() ? StandinPath() : ScratchDir() + c.exe;
@@ -140,16 +138,14 @@ TEST(Launch, PastedAndTypedPathsReachTheToolAsShown)
     } cases[] = {
         { IDC_DIR1, kPaste, cafe, "", "C:\\pt", { cafeArg, "C:\\pt" }, ToWide(cafeArg + "|" + cafeArg), kEveryRun },
         { IDC_DIR2, kTypeWide, cafe, "C:\\x", "", { "C:\\x", cafeShort }, ToWide(cafeShort + "|" + cafeShort) },
-        { IDC_DIR1, kPaste, L"\"C:\\q\\a b\"", "", "C:\\pt", { "C:\\q\\a b", "C:\\pt" }, L"\"C:\\q\\a b\"|C:\\q\\a b" },
-        { IDC_DIR1, kType, ToWide(long200), "", "", { long200, long200 }, ToWide(long200 + "|" + long200) },
+        { IDC_DIR1, kPaste, L"\"C:\\q\\a b\"", "", "C:\\pt", { "C:\\q\\a b", "C:\\pt" }, L"\"C:\\q\\a b\"|C:\\q\\a b", kEveryRun },
+        { IDC_DIR1, kType, ToWide(long200), "", "", { long200, long200 }, ToWide(long200 + "|" + long200), kEveryRun },
         { IDC_WINDIFF, kPaste, L"\"" + cafe + L"\\standin.exe\"", "C:\\x", "C:\\pt", { "C:\\x", "C:\\pt" },
-          ToWide("\"" + cafeArg + "\\standin.exe\"") },
+          ToWide("\"" + cafeArg + "\\standin.exe\""), kEveryRun },
         { IDC_DIR1, kPaste, missing, "|E:\\a|E:\\b", "C:\\pt", {}, missing + L"|E:\\a|E:\\b" },
         { IDC_WINDIFF, kPaste, missing + L"\\t.exe", "", "C:\\pt", {}, missing + L"\\t.exe" },
     };
-    for (const auto& c : cases) {
-        if (!InThisRun(c.cp))
-            continue;
+    for (const auto& c : RowsOfThisRun(cases)) {
         SCOPED_TRACE(ToAnsi(c.text).substr(0, 40));
         ClearSettings();
         if (c.route == kType)

@@ -152,9 +152,7 @@ TEST(Settings, StoredTextsAreShownAndStoredBack)
             { ToAnsi(folder), { "E:\\a" } }, BST_CHECKED, "" },
           pasted + written.substr(8), folder + L"|E:\\a", "1", kEveryRun },
     };
-    for (const auto& c : cases) {
-        if (!InThisRun(c.cp))
-            continue;
+    for (const auto& c : RowsOfThisRun(cases)) {
         SCOPED_TRACE("SubDir \"" + c.subDir + "\"");
         ClearSettings();
         SetString("Dir1", c.dir1);

@@ -431,10 +431,10 @@ std::string Run(const char* command, const char* data, size_t dataSize)
 
 void Answer(LONG request, const std::string& reply)
 {
-    size_t n = reply.size() < sizeof(g_block->text) ? reply.size() : sizeof(g_block->text) - 1;
-    memcpy(g_block->text, reply.data(), n);
-    g_block->text[n] = 0;
-    g_block->size = (DWORD)n;
+    // Never cut: a reply that does not fit says so.
+    const std::string sent = reply.size() < sizeof(g_block->text) ? reply : Format("<%lu bytes: too long>", (unsigned long)reply.size());
+    memcpy(g_block->text, sent.c_str(), sent.size() + 1);
+    g_block->size = (DWORD)sent.size();
     ::InterlockedExchange(&g_block->answered, request);
     ::SetEvent(g_event);
 }

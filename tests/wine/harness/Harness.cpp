@@ -9,6 +9,8 @@
 #include <stdio.h>
 #include <string.h>
 
+#include <fstream>
+#include <iterator>
 #include <memory>
 
 namespace harness {
@@ -34,20 +36,32 @@ HMODULE g_agent;
 UINT g_agentMessage;
 std::string g_programPath;   // empty: the build's Pelorin.exe
 
-BOOL CALLBACK CollectDialogs(HWND hWnd, LPARAM lParam)
+// The windows of a class (with the text, when given; visible ones only, when
+// asked) that EnumThreadWindows or EnumChildWindows finds.
+struct WindowSearch
 {
-    char cls[32];
-    if (::IsWindowVisible(hWnd) && ::GetClassNameA(hWnd, cls, sizeof(cls)) && lstrcmpA(cls, "#32770") == 0)
-        ((std::vector<HWND>*)lParam)->push_back(hWnd);
+    const char* cls;
+    const char* text;   // NULL: any
+    bool visible;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK Collect(HWND hWnd, LPARAM lParam)
+{
+    WindowSearch* s = (WindowSearch*)lParam;
+    char cls[64] = "";
+    ::GetClassNameA(hWnd, cls, sizeof(cls));
+    if (lstrcmpiA(cls, s->cls) == 0 && (!s->visible || ::IsWindowVisible(hWnd)) && (!s->text || Text(hWnd) == s->text))
+        s->found.push_back(hWnd);
     return TRUE;
 }
 
-std::vector<HWND> ProgramDialogs()
+std::vector<HWND> ProgramWindows(const char* cls, bool visibleOnly)
 {
-    std::vector<HWND> found;
+    WindowSearch s = { cls, NULL, visibleOnly, {} };
     if (g_program.tid)
-        ::EnumThreadWindows(g_program.tid, CollectDialogs, (LPARAM)&found);
-    return found;
+        ::EnumThreadWindows(g_program.tid, Collect, (LPARAM)&s);
+    return s.found;
 }
 
 bool Running()
@@ -106,7 +120,7 @@ bool Start(const std::string& name, const std::wstring& arguments)
     ::WaitForInputIdle(p.pi.hProcess, 20000);
     for (DWORD start = ::GetTickCount(); !p.hDialog && ::GetTickCount() - start < 20000 && Running();) {
         p.tid = p.pi.dwThreadId;
-        std::vector<HWND> dialogs = ProgramDialogs();
+        std::vector<HWND> dialogs = ProgramWindows("#32770", true);
         for (size_t i = 0; i < dialogs.size() && !p.hDialog; i++)
             if (::GetDlgItem(dialogs[i], IDC_DIR1))
                 p.hDialog = dialogs[i];
@@ -133,7 +147,7 @@ void Stop(bool timedOut)
 {
     Program& p = g_program;
     for (int round = 0; timedOut && round < 10 && Running(); round++) {
-        std::vector<HWND> dialogs = ProgramDialogs();
+        std::vector<HWND> dialogs = ProgramWindows("#32770", true);
         for (size_t i = 0; i < dialogs.size(); i++) {
             if (::IsWindowEnabled(dialogs[i])) {
                 ::PostMessageA(dialogs[i], WM_COMMAND, IDCANCEL, 0);
@@ -161,19 +175,46 @@ void Stop(bool timedOut)
     ZeroMemory(&p, sizeof(p));
 }
 
+// Fails the test when a call failed (error: its result, or ErrorOf a BOOL
+// one), unless with the error that is fine for it (a file or key already
+// gone, a folder already there). Returns whether it succeeded.
+bool ExpectDone(const std::string& call, LONG error, LONG fine = ERROR_SUCCESS)
+{
+    if (error != ERROR_SUCCESS && error != fine)
+        ADD_FAILURE() << call << " failed, error " << error;
+    return error == ERROR_SUCCESS;
+}
+
+LONG ErrorOf(BOOL ok)
+{
+    return ok ? ERROR_SUCCESS : (LONG)::GetLastError();
+}
+
+// Posts to a window of the program; none (no focus, no such control) fails.
+bool Post(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    return ExpectDone("PostMessageW(" + Hex(hWnd) + ", " + std::to_string(msg) + ")",
+                      hWnd ? ErrorOf(::PostMessageW(hWnd, msg, wParam, lParam)) : ERROR_INVALID_WINDOW_HANDLE);
+}
+
 } // namespace
 
 void PostKeyStroke(UINT vk)
 {
     HWND hFocus = Focused();
     UINT scan = ::MapVirtualKeyA(vk, 0 /* MAPVK_VK_TO_VSC */);
-    ::PostMessageW(hFocus, WM_KEYDOWN, vk, (LPARAM)(1 | (scan << 16)));
-    ::PostMessageW(hFocus, WM_KEYUP, vk, (LPARAM)(1 | (scan << 16) | (1u << 30) | (1u << 31)));
+    if (Post(hFocus, WM_KEYDOWN, vk, (LPARAM)(1 | (scan << 16))))
+        Post(hFocus, WM_KEYUP, vk, (LPARAM)(1 | (scan << 16) | (1u << 30) | (1u << 31)));
 }
 
 bool InThisRun(UINT codePage)
 {
     return codePage == kEveryRun || codePage == ::GetACP();
+}
+
+void SkipWithoutRows()
+{
+    GTEST_SKIP() << "no row of the table holds in code page " << ::GetACP();
 }
 
 bool JapaneseUi()
@@ -186,6 +227,9 @@ std::string Agent(const std::string& command, const std::string& data)
     Program& p = g_program;
     if (!p.block || !Running())
         return kProgramEnded;
+    if (!ExpectDone("Agent(\"" + command.substr(0, 40) + "\", " + std::to_string(data.size()) + " bytes)",
+                    command.size() + 1 + data.size() > sizeof(p.block->text) ? ERROR_INSUFFICIENT_BUFFER : 0))
+        return kNoAnswer;
     static LONG s_request;
     LONG request = ++s_request;
     memcpy(p.block->text, command.c_str(), command.size() + 1);
@@ -280,7 +324,7 @@ Script& Script::Type(const std::string& text)
             // A character no key makes here: as the input method sends it.
             WCHAR w = 0;
             ::MultiByteToWideChar(CP_ACP, 0, text.c_str() + i, len, &w, 1);
-            Do([w]() { ::PostMessageW(Focused(), WM_CHAR, w, 1); });
+            Do([w]() { Post(Focused(), WM_CHAR, w, 1); });
         } else {
             Key(LOBYTE(vks), (HIBYTE(vks) & 1) != 0);
         }
@@ -295,8 +339,8 @@ Script& Script::TypeWide(const std::wstring& text)
         Do([w]() {
             // TranslateMessage makes the WM_CHAR from the key's packet.
             HWND hFocus = Focused();
-            ::PostMessageW(hFocus, WM_KEYDOWN, VK_PACKET, (LPARAM)(1 | ((DWORD)w << 16)));
-            ::PostMessageW(hFocus, WM_KEYUP, VK_PACKET, (LPARAM)(1 | ((DWORD)w << 16) | (3u << 30)));
+            if (Post(hFocus, WM_KEYDOWN, VK_PACKET, (LPARAM)(1 | ((DWORD)w << 16))))
+                Post(hFocus, WM_KEYUP, VK_PACKET, (LPARAM)(1 | ((DWORD)w << 16) | (3u << 30)));
             Sync();
         });
     }
@@ -348,7 +392,7 @@ Script& Script::Key(UINT vk, bool shift, bool ctrl)
 
 Script& Script::Click(int id)
 {
-    return Do([id]() { ::PostMessageA(Ctl(id), BM_CLICK, 0, 0); });
+    return Do([id]() { Post(Ctl(id), BM_CLICK, 0, 0); });
 }
 
 Script& Script::Focus(int id)
@@ -407,7 +451,7 @@ static bool Run(const Script& script, DWORD timeoutMs, const std::string& name, 
                            << ticks.size() << ")";
     EXPECT_EQ(ticks.size(), next) << name << " ended before its script did";
     DWORD code = 0;
-    ::GetExitCodeProcess(g_program.pi.hProcess, &code);
+    ExpectDone("GetExitCodeProcess", ErrorOf(::GetExitCodeProcess(g_program.pi.hProcess, &code)));
     EXPECT_TRUE(timedOut || code == 0) << name << " ended with " << std::hex << code;
     Stop(timedOut);
     return !timedOut;
@@ -431,11 +475,6 @@ void UseProgram(const std::string& exe)
 std::vector<BoxShown> BoxesBeforeDialog()
 {
     return g_boxesBeforeDialog;
-}
-
-DWORD ProgramPid()
-{
-    return g_program.pi.dwProcessId;
 }
 
 HWND MainDialog()
@@ -477,7 +516,7 @@ HWND ComboList(int id)
 
 HWND OtherDialog()
 {
-    std::vector<HWND> dialogs = ProgramDialogs();
+    std::vector<HWND> dialogs = ProgramWindows("#32770", true);
     for (size_t i = 0; i < dialogs.size(); i++)
         if (dialogs[i] != g_program.hDialog)
             return dialogs[i];
@@ -489,7 +528,9 @@ static GUITHREADINFO ThreadInfo()
     GUITHREADINFO gti;
     ZeroMemory(&gti, sizeof(gti));
     gti.cbSize = sizeof(gti);
-    ::GetGUIThreadInfo(g_program.tid, &gti);
+    // A program that ends meanwhile is no failure.
+    if (LONG error = ErrorOf(::GetGUIThreadInfo(g_program.tid, &gti)))
+        ExpectDone("GetGUIThreadInfo", ::WaitForSingleObject(g_program.pi.hProcess, 1000) == WAIT_TIMEOUT ? error : 0);
     return gti;
 }
 
@@ -503,41 +544,17 @@ HWND Captured()
     return ThreadInfo().hwndCapture;
 }
 
-namespace {
-struct ChildSearch
-{
-    const char* cls;
-    const char* text;   // NULL: any
-    bool visible;       // only visible windows
-    HWND found;
-};
-
-BOOL CALLBACK MatchChild(HWND hWnd, LPARAM lParam)
-{
-    ChildSearch* s = (ChildSearch*)lParam;
-    char cls[64] = "";
-    ::GetClassNameA(hWnd, cls, sizeof(cls));
-    if (lstrcmpiA(cls, s->cls) == 0 && (!s->visible || ::IsWindowVisible(hWnd)) && (!s->text || Text(hWnd) == s->text)) {
-        s->found = hWnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-} // namespace
-
 HWND FindChild(HWND hParent, const char* cls, const char* text)
 {
-    ChildSearch s = { cls, text, true, NULL };
-    ::EnumChildWindows(hParent, MatchChild, (LPARAM)&s);
-    return s.found;
+    WindowSearch s = { cls, text, true, {} };
+    ::EnumChildWindows(hParent, Collect, (LPARAM)&s);
+    return s.found.empty() ? NULL : s.found[0];
 }
 
 HWND FindThreadWindow(const char* cls)
 {
-    ChildSearch s = { cls, NULL, false, NULL };
-    if (g_program.tid)
-        ::EnumThreadWindows(g_program.tid, MatchChild, (LPARAM)&s);
-    return s.found;
+    std::vector<HWND> found = ProgramWindows(cls, false);
+    return found.empty() ? NULL : found[0];
 }
 
 RECT DialogRect(HWND hDlg, int x, int y, int cx, int cy)
@@ -680,17 +697,15 @@ std::string SettingsKey(const std::string& name)
 
 void ClearSettings(const std::string& name)
 {
-    ::RegDeleteTreeA(HKEY_CURRENT_USER, ("software\\Velmot\\" + name).c_str());
+    const std::string key = "software\\Velmot\\" + name;
+    ExpectDone("RegDeleteTreeA(HKCU\\" + key + ")", ::RegDeleteTreeA(HKEY_CURRENT_USER, key.c_str()), ERROR_FILE_NOT_FOUND);
 }
 
 void SetValue(const std::string& name, DWORD type, const std::string& data, Caller where)
 {
     ::testing::ScopedTrace trace(where.file_name(), (int)where.line(), name);
-    HKEY hKey;
-    ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyExA(HKEY_CURRENT_USER, SettingsKey().c_str(), 0, NULL, 0, KEY_WRITE,
-                                               NULL, &hKey, NULL));
-    EXPECT_EQ(ERROR_SUCCESS, ::RegSetValueExA(hKey, name.c_str(), 0, type, (const BYTE*)data.data(), (DWORD)data.size()));
-    ::RegCloseKey(hKey);
+    ExpectDone("RegSetKeyValueA(HKCU\\" + SettingsKey() + ", " + name + ")",
+               ::RegSetKeyValueA(HKEY_CURRENT_USER, SettingsKey().c_str(), name.c_str(), type, data.data(), (DWORD)data.size()));
 }
 
 void SetString(const std::string& name, const std::string& value, Caller where)
@@ -783,22 +798,14 @@ ToolPathGuard::~ToolPathGuard()
 
 void ToolPathGuard::Set(DWORD type, const std::string& data)
 {
-    HKEY hKey;
-    if (::RegCreateKeyExA(HKEY_LOCAL_MACHINE, kToolKey, 0, NULL, 0, KEY_WRITE, NULL, &hKey, NULL) != ERROR_SUCCESS) {
-        ADD_FAILURE() << "cannot write HKLM\\" << kToolKey;
-        return;
-    }
-    EXPECT_EQ(ERROR_SUCCESS, ::RegSetValueExA(hKey, "Path", 0, type, (const BYTE*)data.data(), (DWORD)data.size()));
-    ::RegCloseKey(hKey);
+    ExpectDone(std::string("RegSetKeyValueA(HKLM\\") + kToolKey + ", Path)",
+               ::RegSetKeyValueA(HKEY_LOCAL_MACHINE, kToolKey, "Path", type, data.data(), (DWORD)data.size()));
 }
 
 void ToolPathGuard::Remove()
 {
-    HKEY hKey;
-    if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, kToolKey, 0, KEY_WRITE, &hKey) == ERROR_SUCCESS) {
-        ::RegDeleteValueA(hKey, "Path");
-        ::RegCloseKey(hKey);
-    }
+    ExpectDone(std::string("RegDeleteKeyValueA(HKLM\\") + kToolKey + ", Path)",
+               ::RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, kToolKey, "Path"), ERROR_FILE_NOT_FOUND);
 }
 
 std::string BuildDir()
@@ -811,8 +818,8 @@ std::string BuildDir()
 
 std::string ScratchDir()
 {
-    static const std::string dir = [] {
-        const char root[] = "C:\\pt\\";
+    static const char root[] = "C:\\pt\\";
+    static const LONG error = [] {
         // What an earlier run left, gone: the shell wants a double-NUL list.
         char from[] = "C:\\pt\0";
         SHFILEOPSTRUCTA op;
@@ -821,10 +828,10 @@ std::string ScratchDir()
         op.pFrom = from;
         op.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
         ::SHFileOperationA(&op);
-        ::CreateDirectoryA(root, NULL);
-        return std::string(root);
+        return ErrorOf(::CreateDirectoryA(root, NULL));
     }();
-    return dir;
+    ExpectDone(std::string("CreateDirectoryA(") + root + ")", error, ERROR_ALREADY_EXISTS);
+    return root;
 }
 
 std::string StandinPath()
@@ -839,22 +846,15 @@ static std::string StandinLog()
 
 void ResetStandinLog()
 {
-    ::DeleteFileA(StandinLog().c_str());
+    ExpectDone("DeleteFileA(" + StandinLog() + ")", ErrorOf(::DeleteFileA(StandinLog().c_str())), ERROR_FILE_NOT_FOUND);
     ::SetEnvironmentVariableA("PELORIN_STANDIN_LOG", StandinLog().c_str());
 }
 
 std::vector<std::string> StandinRecords()
 {
     std::vector<std::string> records;
-    FILE* f = fopen(StandinLog().c_str(), "rb");
-    if (!f)
-        return records;
-    std::string all;
-    char buf[4096];
-    size_t n;
-    while ((n = fread(buf, 1, sizeof(buf), f)) > 0)
-        all.append(buf, n);
-    fclose(f);
+    std::ifstream f(StandinLog().c_str(), std::ios::binary);
+    const std::string all((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
     for (size_t pos = 0; pos + 4 <= all.size();) {
         size_t len = (unsigned char)all[pos] | ((unsigned char)all[pos + 1] << 8)
                      | ((unsigned char)all[pos + 2] << 16) | ((size_t)(unsigned char)all[pos + 3] << 24);

@@ -56,9 +56,21 @@ private:
 // The run's locale, which LC_ALL chooses (scripts/wine-tests.sh): the whole
 // suite runs in Japanese, code page 932; a short set runs again in English
 // (1252) and in Chinese (936). A table row names the code page it holds in
-// (932 unless it says otherwise, kEveryRun for all) and runs only there.
+// (932 unless it says otherwise, kEveryRun for all) in cp; RowsOfThisRun
+// gives those of this run, and with none the test reports itself skipped.
 const UINT kEveryRun = 0;
 bool InThisRun(UINT codePage);
+void SkipWithoutRows();
+template <typename Row, size_t N> std::vector<Row> RowsOfThisRun(const Row (&rows)[N])
+{
+    std::vector<Row> run;
+    for (const Row& r : rows)
+        if (InThisRun(r.cp))
+            run.push_back(r);
+    if (run.empty())
+        SkipWithoutRows();
+    return run;
+}
 // Whether the user's interface language is Japanese: the program then shows
 // its Japanese resources, and its English ones otherwise.
 bool JapaneseUi();
@@ -97,8 +109,7 @@ void ExpectAgent(const std::string& command, const std::string& expected, bool m
 std::string ProgramState();
 std::string Hex(const void* handle);
 
-// The running program: its process, its main dialog and controls.
-DWORD ProgramPid();
+// The running program: its main dialog and controls.
 HWND MainDialog();
 HWND Ctl(int id);
 // The edit part and the list part of a combo box.
