@@ -65,9 +65,9 @@ public:
     explicit Install(const Installed& t) : m_t(t), m_file(t.missing || t.file.empty() ? Candidate::None : Candidate::File, t.file)
     {
         if (t.root)
-            ::RegSetKeyValueA(t.root, t.key.c_str(), t.value.c_str(), REG_SZ, t.file.c_str(), (DWORD)t.file.size() + 1);
+            EXPECT_EQ(ERROR_SUCCESS, ::RegSetKeyValueA(t.root, t.key.c_str(), t.value.c_str(), REG_SZ, t.file.c_str(), (DWORD)t.file.size() + 1)) << t.key;
     }
-    ~Install() { ::RegDeleteKeyValueA(m_t.root, m_t.key.c_str(), m_t.value.c_str()); }
+    ~Install() { EXPECT_EQ(ERROR_SUCCESS, m_t.root ? ::RegDeleteKeyValueA(m_t.root, m_t.key.c_str(), m_t.value.c_str()) : 0) << m_t.key; }
 
 private:
     Installed m_t;
