@@ -32,14 +32,9 @@ std::string ListOnly(const Strings& items)
     return s;
 }
 
-// The edit part's selection as the user sees it: the text before, inside
-// and after it, whatever unit the edit counts its positions in.
-struct Selection
-{
-    std::string before, selected, after;
-};
-
-Selection ReadSelection(int id)
+// The edit part's text as the user sees it, its selection in brackets
+// ("C:\\P[rogram Files]"), whatever unit the edit counts its positions in.
+std::string ReadSelection(int id)
 {
     DWORD start = 0, end = 0;
     ::SendMessageA(Ctl(id), CB_GETEDITSEL, (WPARAM)&start, (LPARAM)&end);
@@ -51,16 +46,8 @@ Selection ReadSelection(int id)
     end = std::min<DWORD>(end, (DWORD)size);
     start = std::min(start, end);
     if (chars)
-        return Selection{ ToAnsi(wide.substr(0, start)), ToAnsi(wide.substr(start, end - start)), ToAnsi(wide.substr(end)) };
-    return Selection{ ansi.substr(0, start), ansi.substr(start, end - start), ansi.substr(end) };
-}
-
-void ExpectSelection(const Selection& actual, const std::string& before, const std::string& selected,
-                     const std::string& after, const std::string& what)
-{
-    EXPECT_EQ(before, actual.before) << what;
-    EXPECT_EQ(selected, actual.selected) << what;
-    EXPECT_EQ(after, actual.after) << what;
+        return ToAnsi(wide.substr(0, start) + L"[" + wide.substr(start, end - start) + L"]" + wide.substr(end));
+    return ansi.substr(0, start) + "[" + ansi.substr(start, end - start) + "]" + ansi.substr(end);
 }
 
 // How a field's text enters its list: the focus moves to another control,
@@ -210,7 +197,7 @@ TEST_P(Completion, CompletesTypedTextAndARemovalDoesNotCompleteAgain)
     SetString("Dir2", ListOnly(list));
     SetString("WinDiff", StandinPath());
     Field typed, deleted, deletedAgain, retyped, cut;
-    Selection selTyped, selDeleted, selRetyped;
+    std::string selTyped, selDeleted, selRetyped;
     Script s;
     s.Focus(IDC_DIR2).Type("c:\\p").Do([&] {
         typed = ReadField(IDC_DIR2);
@@ -239,12 +226,12 @@ TEST_P(Completion, CompletesTypedTextAndARemovalDoesNotCompleteAgain)
 
     // The list's spelling, its last twelve characters selected.
     EXPECT_EQ(kProgramFiles, typed.text);
-    ExpectSelection(selTyped, "C:\\P", "rogram Files", "", "after typing c:\\p");
+    EXPECT_EQ("C:\\P[rogram Files]", selTyped) << "after typing c:\\p";
     EXPECT_EQ("C:\\P", deleted.text);
-    ExpectSelection(selDeleted, "C:\\P", "", "", "after deleting the completed tail");
+    EXPECT_EQ("C:\\P[]", selDeleted) << "after deleting the completed tail";
     EXPECT_EQ("C:\\", deletedAgain.text);
     EXPECT_EQ(kProgramFiles, retyped.text);
-    ExpectSelection(selRetyped, "C:\\P", "rogram Files", "", "after typing P again");
+    EXPECT_EQ("C:\\P[rogram Files]", selRetyped) << "after typing P again";
     EXPECT_EQ(list, retyped.items) << "completion changes no list";
     EXPECT_EQ("C:\\Program F", cut.text);
     std::vector<std::string> records = WaitStandinRecords(1);
@@ -278,7 +265,7 @@ TEST(Completion, DoubleByteTailAndTextWithoutAMatch)
         SetString("Dir1", ListOnly({ r.path }));
         SetString("Dir2", ListOnly({ kProgramFiles }));
         Field typed, deleted, unmatched;
-        Selection sel, selUnmatched;
+        std::string sel, selUnmatched;
         Script s;
         s.Focus(IDC_DIR1).Type("c:\\" + r.typed).Do([&] {
             typed = ReadField(IDC_DIR1);
@@ -293,10 +280,10 @@ TEST(Completion, DoubleByteTailAndTextWithoutAMatch)
         ASSERT_TRUE(RunProgram(s));
 
         EXPECT_EQ(r.path, typed.text);
-        ExpectSelection(sel, "C:\\" + r.typed, r.tail, "", "after typing c:\\" + r.typed);
+        EXPECT_EQ("C:\\" + r.typed + "[" + r.tail + "]", sel) << "after typing c:\\" + r.typed;
         EXPECT_EQ("C:\\" + r.typed, deleted.text);
         EXPECT_EQ("x:\\q", unmatched.text);
-        ExpectSelection(selUnmatched, "x:\\q", "", "", "after typing x:\\q");
+        EXPECT_EQ("x:\\q[]", selUnmatched) << "after typing x:\\q";
     }
 }
 
@@ -308,7 +295,7 @@ TEST(Completion, EditingInsideThePathIsNeverCompleted)
     ClearSettings();
     SetString("Dir1", "C:\\temp|C:\\temp|XYC:\\temp2|C:\\t");
     Field typedInside, pasted, cut, typedAtEnd;
-    Selection selInside, selPasted;
+    std::string selInside, selPasted;
     Script s;
     s.Focus(IDC_DIR1).Key(VK_HOME).Type("XY").Do([&] {
         typedInside = ReadField(IDC_DIR1);
@@ -327,9 +314,9 @@ TEST(Completion, EditingInsideThePathIsNeverCompleted)
     ASSERT_TRUE(RunProgram(s));
 
     EXPECT_EQ("XYC:\\temp", typedInside.text);
-    ExpectSelection(selInside, "XY", "", "C:\\temp", "caret after the typed XY");
+    EXPECT_EQ("XY[]C:\\temp", selInside) << "caret after the typed XY";
     EXPECT_EQ("XYC:\\zztemp", pasted.text);
-    ExpectSelection(selPasted, "XYC:\\zz", "", "temp", "caret after the pasted text");
+    EXPECT_EQ("XYC:\\zz[]temp", selPasted) << "caret after the pasted text";
     EXPECT_EQ("", cut.text);
     EXPECT_EQ("C:\\temp", typedAtEnd.text) << "typing at the end still completes";
     EXPECT_EQ((Strings{ "C:\\temp", "XYC:\\temp2", "C:\\t" }), typedAtEnd.items);
