@@ -64,11 +64,6 @@ Shown ShowStored(const std::wstring& paste1 = L"")
     return shown;
 }
 
-std::string Dword(DWORD v)
-{
-    return std::string((const char*)&v, sizeof(v));
-}
-
 TEST(Settings, FirstStartShowsTheDefaultsAndStoresThem)
 {
     ToolPathGuard tool;
@@ -248,8 +243,8 @@ TEST(HostileSettings, ValuesOfOtherTypesAreReadAsText)
     ClearSettings();
     SetValue("Dir1", REG_MULTI_SZ, std::string("C:\\m|D:\\n\0E:\\o\0\0", 16));
     SetValue("Dir2", REG_BINARY, "|C:\\bin||D:\\b");      // no terminator
-    SetValue("SubDir", REG_DWORD, Dword(1));              // the byte 1 is no digit
-    SetValue("WinDiff", REG_DWORD, Dword(0x00782F41));    // "A/x"
+    SetValue("SubDir", REG_DWORD, std::string("\1\0\0\0", 4));   // the byte 1 is no digit
+    SetValue("WinDiff", REG_DWORD, std::string("A/x\0", 4));   // 0x00782F41
     Shown expected = { { "C:\\m", { "D:\\n" } }, { "", { "C:\\bin", "", "D:\\b" } }, BST_UNCHECKED, "A/x" };
     ExpectShown(expected, ShowStored());
     ExpectStored("C:\\m|D:\\n", "|C:\\bin||D:\\b", "0", "A/x");
