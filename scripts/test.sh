@@ -106,19 +106,16 @@ release_checks() {
     check "the zip holds Pelorin.exe and README.txt" test "$(unzip -Z1 "$zip" | tr '\n' ' ')" = "Pelorin.exe README.txt "
     check "the zip's Pelorin.exe is the tested one" cmp -s <(unzip -p "$zip" Pelorin.exe) build/win32/Pelorin.exe
     check "SHA256SUMS holds the zip's and the setup's hashes" bash -c 'cd dist && sha256sum --quiet -c SHA256SUMS'
-    rm -rf "$old" && git clone -q . "$old" && sed -i 's/^\(#define PELORIN_VERSION_MAJOR\) .*/\1 0/;
-        s/^\(#define PELORIN_VERSION_MINOR\) .*/\1 00/' "$old/res/version.h" && bash "$old/scripts/release.sh" >/dev/null
-    export PELORIN_WINE_BITS=32 PELORIN_WINEPREFIX=$PWD/build/wineprefix-release32 CI=true
-    rm -rf "$PELORIN_WINEPREFIX"
+    rm -rf "$old" && git clone -q . "$old" && sed -i 's/\(VERSION_MAJOR\) .*/\1 0/; s/\(VERSION_MINOR\) .*/\1 00/' \
+        "$old/res/version.h" && bash "$old/scripts/release.sh" >/dev/null
+    export PELORIN_WINE_BITS=32 PELORIN_WINEPREFIX=$PWD/build/wineprefix-release32 CI=true && rm -rf "$PELORIN_WINEPREFIX"
     source scripts/wine-env.sh && trap wine_env_stop EXIT && wine_env_start || { check "a new Wine prefix" false; return; }
-    local reg=$WINEPREFIX/user.reg inst=$(echo "$WINEPREFIX"/drive_c/users/*/AppData/Local)/Programs/Pelorin q
     snapshot() { (cd "$WINEPREFIX/drive_c" && find . -path ./pt -prune -o -path '*/Temp' -prune -o -print | sort); }
-    local before=$(snapshot)
+    local reg=$WINEPREFIX/user.reg inst=$(echo "$WINEPREFIX"/drive_c/users/*/AppData/Local)/Programs/Pelorin before=$(snapshot) q
     install() { wine_timeout 300 "$1" /S && [ -e "$inst/Uninstall.exe" ]; }
     check "the 0.00 setup installs silently" install "$(echo $old/dist/*-setup.exe)"
     check "this setup installs silently over it" install "$(echo dist/*-setup.exe)"
-    (cd build/win32 && wine_timeout 600 uitests.exe --gtest_filter='Installed.*' --installed >../release-tests.log 2>&1)
-    cat build/release-tests.log
+    (cd build/win32 && wine_timeout 600 uitests.exe --gtest_filter='Installed.*' --installed) 2>&1 | tee build/release-tests.log
     check "the installed program: shortcuts, entry, Send To" grep -q '^\[  PASSED  \] 1 test' build/release-tests.log
     wine_server_wait 120
     check "one entry after the upgrade" test "$(grep -c '^"DisplayName"="Pelorin"$' "$reg")" = 1
@@ -131,10 +128,8 @@ release_checks() {
     check "the uninstall keeps the settings" grep -q '^\[Software\\\\Velmot\\\\Pelorin\\\\Settings\]' "$reg"
     check "HKLM is left alone" test "$(grep -ci 'pelorin\|PendingFileRename' "$WINEPREFIX/system.reg")" = 0
 }
-log=$(mktemp)
-(passed=0 failed=0; release_checks; echo "$passed passed, $failed failed") 2>&1 | tee "$log"
-count "the release" "$log"
-rm -f "$log"
+(passed=0 failed=0; release_checks; echo "$passed passed, $failed failed") 2>&1 | tee build/release.log
+count "the release" build/release.log
 
 echo "test: everything took $(( $(date +%s) - began )) s"
 echo "$passed passed, $failed failed$([ "$skipped" -eq 0 ] || echo ", $skipped skipped")"

@@ -1,7 +1,5 @@
 #!/usr/bin/env bash
-# Builds the release of this commit in two fresh clones (build/repro-a, -b)
-# and compares the bytes of Pelorin.exe, the zip and the setup; apart from
-# the test command, which it would slow down by two builds from scratch.
+# Builds the release in two fresh clones and compares the bytes (two builds from scratch: not in the test command).
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 for c in a b; do

@@ -1,5 +1,4 @@
-// Pelorin as its setup leaves it (run after the setup, with --installed): the
-// shortcuts, the entry, and the Send To target started with two folders.
+// Pelorin as its setup leaves it (run after the setup, with --installed).
 #include "harness/Harness.h"
 #include "resource.h"
 #include "version.h"
@@ -16,20 +15,19 @@ static std::string ShellFolder(int csidl)
     return path;
 }
 
-// A shortcut's target, read through the shell's link interface.
-static std::string LinkTarget(const std::string& link)
+// The target of Pelorin.lnk in a shell folder, read through the shell's link interface.
+static std::string ShortcutTarget(int csidl)
 {
     char target[MAX_PATH] = "";
-    IShellLinkA* shellLink = NULL;
+    IShellLinkA* link = NULL;
     IPersistFile* file = NULL;
-    if (SUCCEEDED(::CoCreateInstance(CLSID_ShellLink, NULL, CLSCTX_INPROC_SERVER, IID_IShellLinkA, (void**)&shellLink))
-        && SUCCEEDED(shellLink->QueryInterface(IID_IPersistFile, (void**)&file))
-        && SUCCEEDED(file->Load(ToWide(link).c_str(), STGM_READ)))
-        shellLink->GetPath(target, MAX_PATH, NULL, 0);
-    if (file)
-        file->Release();
-    if (shellLink)
-        shellLink->Release();
+    if (SUCCEEDED(::CoCreateInstance(CLSID_ShellLink, NULL, CLSCTX_INPROC_SERVER, IID_IShellLinkA, (void**)&link))
+        && SUCCEEDED(link->QueryInterface(IID_IPersistFile, (void**)&file))
+        && SUCCEEDED(file->Load(ToWide(ShellFolder(csidl) + "\\Pelorin.lnk").c_str(), STGM_READ)))
+        link->GetPath(target, MAX_PATH, NULL, 0);
+    for (IUnknown* object : { (IUnknown*)file, (IUnknown*)link })
+        if (object)
+            object->Release();
     return target;
 }
 
@@ -40,7 +38,7 @@ TEST(Installed, ShortcutsAndEntryLeadToTheProgramThatOpensOnTwoFolders)
     ::CoInitialize(NULL);
     const std::string dir = ShellFolder(CSIDL_LOCAL_APPDATA) + "\\Programs\\Pelorin", exe = dir + "\\Pelorin.exe";
     for (int csidl : { CSIDL_PROGRAMS, CSIDL_SENDTO })
-        EXPECT_EQ(exe, LinkTarget(ShellFolder(csidl) + "\\Pelorin.lnk")) << "shortcut in folder " << csidl;
+        EXPECT_EQ(exe, ShortcutTarget(csidl)) << "shortcut in folder " << csidl;
     const std::string uninstall = "\"" + dir + "\\Uninstall.exe\" ";
     const std::pair<const char*, std::string> entry[] = {
         { "DisplayName", "Pelorin" }, { "DisplayVersion", PELORIN_VERSION_TEXT }, { "Publisher", "Velmot" },
@@ -57,18 +55,13 @@ TEST(Installed, ShortcutsAndEntryLeadToTheProgramThatOpensOnTwoFolders)
     DWORD kb = 0, size = sizeof(kb);   // at least Pelorin.exe's 73 KB
     ::RegGetValueA(HKEY_CURRENT_USER, key, "EstimatedSize", RRF_RT_REG_DWORD, NULL, &kb, &size);
     EXPECT_GE(kb, 64u) << "EstimatedSize";
-    UseProgram(LinkTarget(ShellFolder(CSIDL_SENDTO) + "\\Pelorin.lnk"));
-    const std::string folders[2] = { ScratchDir() + "left", ScratchDir() + "right" };
-    Field shown[2];
+    UseProgram(ShortcutTarget(CSIDL_SENDTO));
+    const std::vector<std::string> folders = { ScratchDir() + "left", ScratchDir() + "right" };
+    std::vector<std::string> shown;
     Script s;
-    s.Do([&] {
-        shown[0] = ReadField(IDC_DIR1);
-        shown[1] = ReadField(IDC_DIR2);
-    });
-    s.Click(IDCANCEL);
-    ::CreateDirectoryA(folders[0].c_str(), NULL);
-    ::CreateDirectoryA(folders[1].c_str(), NULL);
+    s.Do([&] { shown = { ReadField(IDC_DIR1).text, ReadField(IDC_DIR2).text }; }).Click(IDCANCEL);
+    for (const std::string& folder : folders)
+        ::CreateDirectoryA(folder.c_str(), NULL);
     ASSERT_TRUE(RunProgramWith(ToWide(" \"" + folders[0] + "\" \"" + folders[1] + "\""), s));
-    EXPECT_EQ(folders[0], shown[0].text);
-    EXPECT_EQ(folders[1], shown[1].text);
+    EXPECT_EQ(folders, shown);
 }

@@ -467,10 +467,7 @@ bool RunProgramWith(const std::wstring& arguments, const Script& script, DWORD t
     return Run(script, timeoutMs, "Pelorin", arguments, where);
 }
 
-void UseProgram(const std::string& exe)
-{
-    g_programPath = exe;
-}
+void UseProgram(const std::string& exe) { g_programPath = exe; }
 
 std::vector<BoxShown> BoxesBeforeDialog()
 {

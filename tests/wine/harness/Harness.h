@@ -91,8 +91,7 @@ bool RunProgram(const Script& script, DWORD timeoutMs = 90000, const std::string
 bool RunProgramWith(const std::wstring& arguments, const Script& script, DWORD timeoutMs = 90000,
                     Caller where = Caller::current());
 
-// Runs the program at this path from then on instead of the build's (an
-// installed copy).
+// Runs the program at this path from then on instead of the build's.
 void UseProgram(const std::string& exe);
 
 // Asks the agent inside the running program; see agent/Agent.cpp for the
