@@ -81,7 +81,16 @@ Section "Uninstall"
     DeleteRegKey HKCU "${UNINSTALL_KEY}"
     Delete "$INSTDIR\Pelorin.exe"
     Delete "$INSTDIR\README.txt"
+    ; The uninstaller in place that started this copy may still be ending:
+    ; its file is taken once it has gone (30 s at most).
+    StrCpy $1 0
+    retry:
+    ClearErrors
     Delete "$INSTDIR\Uninstall.exe"
+    IfErrors 0 +4
+    IntOp $1 $1 + 1
+    Sleep 500
+    IntCmp $1 60 0 retry
     RMDir "$INSTDIR"
     ; The parent the setup may have made; kept when anything else is in it.
     RMDir "$LOCALAPPDATA\Programs"
