@@ -190,11 +190,12 @@ LONG ErrorOf(BOOL ok)
     return ok ? ERROR_SUCCESS : (LONG)::GetLastError();
 }
 
-// Posts to a window of the program; none (no focus, no such control) fails.
-bool Post(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
+// Posts to a window of the program; none (no focus, no such control) fails,
+// unless a window that is gone is fine for the message.
+bool Post(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam, LONG fine = ERROR_SUCCESS)
 {
     return ExpectDone("PostMessageW(" + Hex(hWnd) + ", " + std::to_string(msg) + ")",
-                      hWnd ? ErrorOf(::PostMessageW(hWnd, msg, wParam, lParam)) : ERROR_INVALID_WINDOW_HANDLE);
+                      hWnd ? ErrorOf(::PostMessageW(hWnd, msg, wParam, lParam)) : ERROR_INVALID_WINDOW_HANDLE, fine);
 }
 
 } // namespace
@@ -203,8 +204,10 @@ void PostKeyStroke(UINT vk)
 {
     HWND hFocus = Focused();
     UINT scan = ::MapVirtualKeyA(vk, 0 /* MAPVK_VK_TO_VSC */);
+    // The key-down may close its window (Escape, Enter) before the key-up
+    // is posted: that key-up then has no window to go to.
     if (Post(hFocus, WM_KEYDOWN, vk, (LPARAM)(1 | (scan << 16))))
-        Post(hFocus, WM_KEYUP, vk, (LPARAM)(1 | (scan << 16) | (1u << 30) | (1u << 31)));
+        Post(hFocus, WM_KEYUP, vk, (LPARAM)(1 | (scan << 16) | (1u << 30) | (1u << 31)), ERROR_INVALID_WINDOW_HANDLE);
 }
 
 bool InThisRun(UINT codePage)
