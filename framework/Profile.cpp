@@ -69,6 +69,12 @@ LONG AfxReadValueText(HKEY hKey, const wchar_t* pszName, CString& text, DWORD* p
             // The bytes as the code page reads them.
             const char* pBytes = (const char*)p;
             int nBytes = (int)ProfileTextLength(type, pBytes, cbRead);
+            // A lead byte standing alone at the end is no character.
+            int nLast = 0;
+            for (int i = 0; i < nBytes; i += nLast)
+                nLast = ::IsDBCSLeadByte((BYTE)pBytes[i]) && i + 1 < nBytes ? 2 : 1;
+            if (nLast == 1 && ::IsDBCSLeadByte((BYTE)pBytes[nBytes - 1]))
+                nBytes--;
             CString decoded;
             WCHAR* q = decoded.GetBuffer(nBytes);
             if (!q)

@@ -28,7 +28,7 @@ private:
 
 // A registry value as text (RegistryText.h): a string value exactly, up to
 // its first zero; any other type's bytes up to the first zero byte, taken
-// as text in the code page. A value of more than nMaxUnits characters (of a
+// as text in the code page (a lead byte alone at their end is dropped). A value of more than nMaxUnits characters (of a
 // string value) or bytes (of any other) is not read, and neither is one
 // ProfileValueReadable refuses. ERROR_SUCCESS, with the text and the type,
 // or the reason, with text untouched.

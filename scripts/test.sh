@@ -83,11 +83,13 @@ run_ctest build/native -j2
 # other (each on its own display, in its own prefix).
 # Then a short set against the 32-bit program in English (code page 1252)
 # and in Chinese (936), under both Wines: the texts the user reads, a path
-# with "é", completion, launch and drops of double-byte paths, and a stored
-# history that the code page cannot hold.
+# with "é", completion, launch and drops of double-byte paths, and names no
+# code page holds: given at start, dropped, typed, pasted, picked, stored,
+# and a WinMerge installed in such a folder.
 locale_set='Windows.*:Help.*:AboutMenu.*:Launch.HandsTheToolTheQuotedPathsAndTheOption'
 locale_set+=':Launch.PastedAndTypedPathsReachTheToolAsShown:Completion.DoubleByteTailAndTextWithoutAMatch:FieldDrop.*'
-locale_set+=':Settings.StoredTextsAreShownAndStoredBack'
+locale_set+=':Settings.StoredTextsAreShownAndStoredBack:CommandLine.*:DialogDrop.EveryNameReachesTheFieldsExactly'
+locale_set+=':Locator.WinMergeInAFolderNoCodePageHoldsIsFoundAndGetsItsForm'
 for run in 32/8 32/10 64/8 32/8/en_US 32/10/en_US 32/8/zh_CN 32/10/zh_CN 32/8/en_US+ja_JP 32/10/en_US+ja_JP; do
     IFS=/ read -r bits gen loc <<<"$run"
     args=()

@@ -1,6 +1,8 @@
-// Stand-in for the comparison tool: appends the exact command line it was
-// started with to the file named by PELORIN_STANDIN_LOG, as one record (a
-// 4-byte little-endian length, then the bytes), and exits.
+// Stand-in for the comparison tool: appends the command line it was started
+// with to the file named by PELORIN_STANDIN_LOG, as one record (a 4-byte
+// little-endian length, then the bytes), and exits. The record holds the
+// line as an ANSI program reads it (GetCommandLineA), a zero byte, and the
+// line as a Unicode program reads it (GetCommandLineW), in UTF-8.
 #include <windows.h>
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
@@ -9,8 +11,14 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     DWORD n = ::GetEnvironmentVariableA("PELORIN_STANDIN_LOG", path, sizeof(path));
     if (n == 0 || n >= sizeof(path))
         return 1;
-    const char* cmd = ::GetCommandLineA();
-    DWORD len = (DWORD)lstrlenA(cmd);
+    static char cmd[40000];
+    int nAnsi = lstrlenA(::GetCommandLineA());
+    if (nAnsi > 20000)
+        nAnsi = 20000;
+    ::CopyMemory(cmd, ::GetCommandLineA(), (DWORD)nAnsi);
+    cmd[nAnsi] = 0;
+    int nUtf8 = ::WideCharToMultiByte(CP_UTF8, 0, ::GetCommandLineW(), -1, cmd + nAnsi + 1, 19000, NULL, NULL);
+    DWORD len = (DWORD)(nAnsi + (nUtf8 > 0 ? nUtf8 : 1));
     HANDLE h = ::CreateFileA(path, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_ALWAYS,
                              FILE_ATTRIBUTE_NORMAL, NULL);
     if (h == INVALID_HANDLE_VALUE)

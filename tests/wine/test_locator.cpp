@@ -148,6 +148,37 @@ TEST(Locator, RegisteredPathThenDefaultLocationThenStoredSetting)
     }
 }
 
+// A WinMerge installed in a folder that no code page holds is found through
+// its App Paths entry, shown and stored exactly, and started with "/r" when
+// the box is on, with both paths exactly.
+TEST(Locator, WinMergeInAFolderNoCodePageHoldsIsFoundAndGetsItsForm)
+{
+    const std::wstring folder = ToWide(ScratchDir()) + L"\ud55c\uad6d \xd83d\xde00 Zo\u00eb", tool = folder + L"\\WinMergeU.exe";
+    ::CreateDirectoryW(folder.c_str(), NULL);
+    ASSERT_TRUE(::CopyFileW(ToWide(StandinPath()).c_str(), tool.c_str(), FALSE));
+    const std::wstring key = ToWide(kAppPaths) + L"WinMergeU.exe";
+    ASSERT_EQ(ERROR_SUCCESS, ::RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), L"", REG_SZ, tool.c_str(),
+                                               (DWORD)(tool.size() + 1) * sizeof(WCHAR)));
+    ToolPathGuard registered;
+    registered.Remove();
+    Candidate none(Candidate::None);
+    ClearSettings();
+    SetString("SubDir", "1");
+    SetString("Dir1", folder);
+    SetString("Dir2", L"C:\\\u8868\\");
+    ResetStandinLog();
+    std::wstring shown;
+    Script s;
+    s.Do([&] { shown = TextW(Ctl(IDC_WINDIFF)); }).Click(IDOK);
+    EXPECT_TRUE(RunProgram(s));
+    ::RegDeleteKeyValueW(HKEY_CURRENT_USER, key.c_str(), L"");
+    EXPECT_EQ(tool, shown);
+    EXPECT_EQ(tool, GetStringExact("WinDiff"));
+    std::vector<std::string> records = WaitStandinRecords(1);
+    ASSERT_EQ(1u, records.size());
+    EXPECT_EQ((std::vector<std::wstring>{ tool, L"/r", folder, L"C:\\\u8868\\" }), ExactArguments(records[0]));
+}
+
 const int kFilterCombo = 0x470;     // cmb1
 const int kFileNameCombo = 0x47C;   // cmb13
 const int kFileNameEdit = 0x480;    // edt1

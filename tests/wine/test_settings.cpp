@@ -49,7 +49,7 @@ void ExpectStored(const std::string& dir1, const std::string& dir2, const std::s
 }
 
 // Starts the program, reads what it shows, and cancels; first pastes into
-// the first path field when asked, and clicks OK, which refuses it.
+// the first path field when asked, and clicks OK, which finds no tool.
 Shown ShowStored(const std::wstring& paste1 = L"")
 {
     Shown shown = Shown();
@@ -121,13 +121,22 @@ TEST(Settings, EveryEndingStoresWhatWasShownForTheNextStart)
 // history splits only at separators that are whole characters (the current
 // text in front of the list, empty entries kept, a separator at the very end
 // lost), and "SubDir" is read as a number, of which the box shows only 0
-// and 1. A history written in another code page is stored back exactly (a
-// drive that is gone, a short name), and so is a pasted name that is no item.
+// and 1. Names no code page holds are shown and stored back exactly (a
+// drive that is gone, an item with a short name), and so is a pasted name
+// that is no item; the focus passing through a field of ten such entries
+// keeps all ten.
 TEST(Settings, StoredTextsAreShownAndStoredBack)
 {
     const std::wstring kana = L"\uFF76\uFF85", pasted = L"C:\\nope\\\uD55C\uAD6D", folder = ToWide(ScratchDir()) + kana;
     ::CreateDirectoryW(folder.c_str(), NULL);   // it has a short name
     const std::wstring written = L"C:\\plain|C:\\plain|D:\\" + kana + L"\\gone|" + folder + L"|C:\\plain2";
+    std::wstring ten = pasted;
+    Field tenShown = { ToAnsi(pasted), {} };
+    for (int i = 0; i < 10; i++) {
+        std::wstring entry = i ? folder + L"\\\uD55C\uAD6D \xD83D\xDE00 Zo\u00EB \u8868" + std::to_wstring(i) : pasted;
+        ten += L"|" + entry;
+        tenShown.items.push_back(ToAnsi(entry));
+    }
     struct
     {
         std::wstring dir1, dir2, paste1;
@@ -145,7 +154,8 @@ TEST(Settings, StoredTextsAreShownAndStoredBack)
         { written, folder + L"|E:\\a", pasted, "1",
           { { "C:\\plain", { "C:\\plain", ToAnsi(L"D:\\" + kana + L"\\gone"), ToAnsi(folder), "C:\\plain2" } },
             { ToAnsi(folder), { "E:\\a" } }, BST_CHECKED, "" },
-          pasted + written.substr(8), folder + L"|E:\\a", "1", kEveryRun },
+          pasted + L"|" + pasted + written.substr(8), folder + L"|E:\\a", "1", kEveryRun },
+        { ten, L"", pasted, "0", { tenShown, { "", {} }, BST_UNCHECKED, "" }, ten, L"", "0", kEveryRun },
     };
     for (const auto& c : RowsOfThisRun(cases)) {
         SCOPED_TRACE("SubDir \"" + c.subDir + "\"");

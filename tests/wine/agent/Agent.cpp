@@ -197,12 +197,12 @@ std::string TreeSelection(HWND hTree)
     return TreeItemText(hTree, parent) + "/" + TreeItemText(hTree, sel);
 }
 
-std::string Ansi(const std::wstring& w)
+std::string Ansi(const std::wstring& w, UINT codePage = CP_ACP)
 {
-    int n = ::WideCharToMultiByte(CP_ACP, 0, w.data(), (int)w.size(), NULL, 0, NULL, NULL);
+    int n = ::WideCharToMultiByte(codePage, 0, w.data(), (int)w.size(), NULL, 0, NULL, NULL);
     std::string s((size_t)(n > 0 ? n : 0), '\0');
     if (n > 0)
-        ::WideCharToMultiByte(CP_ACP, 0, w.data(), (int)w.size(), &s[0], n, NULL, NULL);
+        ::WideCharToMultiByte(codePage, 0, w.data(), (int)w.size(), &s[0], n, NULL, NULL);
     return s;
 }
 
@@ -237,7 +237,7 @@ std::string ComboItems(HWND hCombo)
         std::wstring w((size_t)(n > 0 ? n : 0) + 1, L'\0');
         n = (int)::SendMessageW(cbi.hwndList, LB_GETTEXT, i, (LPARAM)&w[0]);
         w.resize((size_t)(n > 0 ? n : 0));
-        reply += Ansi(w) + '\0';
+        reply += Ansi(w, CP_UTF8) + '\0';   // whole, whatever the code page
     }
     return reply;
 }
@@ -247,9 +247,9 @@ std::string ComboItems(HWND hCombo)
 BOOL g_helpResult;
 std::string g_helpCalls;
 
-BOOL WINAPI RecordWinHelp(HWND, LPCSTR pszFile, UINT uCommand, ULONG_PTR dwData)
+BOOL WINAPI RecordWinHelp(HWND, LPCWSTR pszFile, UINT uCommand, ULONG_PTR dwData)
 {
-    g_helpCalls += Format("%s|%u|%lx\n", pszFile ? pszFile : "", uCommand, (unsigned long)dwData);
+    g_helpCalls += Format("%s|%u|%lx\n", Ansi(pszFile ? pszFile : L"").c_str(), uCommand, (unsigned long)dwData);
     return g_helpResult;
 }
 
@@ -412,7 +412,7 @@ std::string Run(const char* command, const char* data, size_t dataSize)
     if (verb == "winhelp") {
         g_helpResult = a.Number() != 0;
         g_helpCalls.clear();
-        return ReplaceImport("WinHelpA", (void*)RecordWinHelp) ? "ok" : "not imported";
+        return ReplaceImport("WinHelpW", (void*)RecordWinHelp) ? "ok" : "not imported";
     }
     if (verb == "helpcalls")
         return g_helpCalls;

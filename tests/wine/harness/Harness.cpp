@@ -9,6 +9,7 @@
 #include <stdio.h>
 #include <string.h>
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <memory>
@@ -653,12 +654,28 @@ void EmptyAndFocus(HWND hEdit)
     ExpectAgent("focus " + Hex(hEdit), "ok", false);
 }
 
+static std::wstring FromUtf8(const std::string& s)
+{
+    std::wstring w((size_t)::MultiByteToWideChar(CP_UTF8, 0, s.data(), (int)s.size(), NULL, 0), L'\0');
+    if (!w.empty())
+        ::MultiByteToWideChar(CP_UTF8, 0, s.data(), (int)s.size(), &w[0], (int)w.size());
+    return w;
+}
+
+std::vector<std::wstring> ComboItemsW(int id)
+{
+    std::vector<std::wstring> items;
+    std::string all = Agent("items " + Hex(Ctl(id)));
+    for (size_t start = 0, zero; (zero = all.find('\0', start)) != std::string::npos; start = zero + 1)
+        items.push_back(FromUtf8(all.substr(start, zero - start)));
+    return items;
+}
+
 std::vector<std::string> ComboItems(int id)
 {
     std::vector<std::string> items;
-    std::string all = Agent("items " + Hex(Ctl(id)));
-    for (size_t start = 0, zero; (zero = all.find('\0', start)) != std::string::npos; start = zero + 1)
-        items.push_back(all.substr(start, zero - start));
+    for (const std::wstring& item : ComboItemsW(id))
+        items.push_back(ToAnsi(item));
     return items;
 }
 
@@ -896,8 +913,9 @@ std::vector<std::string> WaitStandinRecords(size_t n, DWORD timeoutMs)
     return records;
 }
 
-std::string Parameters(const std::string& record)
+std::string Parameters(const std::string& whole)
 {
+    const std::string record = whole.c_str();
     if (record.empty() || record[0] != '"')
         return "<no quoted program path: " + record + ">";
     size_t close = record.find('"', 1);
@@ -909,10 +927,21 @@ std::string Parameters(const std::string& record)
 std::vector<std::string> Arguments(const std::string& record)
 {
     std::vector<std::string> args;
+    for (const std::wstring& arg : ExactArguments(record.c_str(), false))
+        args.push_back(ToAnsi(arg));
+    return args;
+}
+
+std::vector<std::wstring> ExactArguments(const std::string& record, bool bUnicode)
+{
+    const size_t ansi = strlen(record.c_str());
+    std::wstring line = bUnicode ? FromUtf8(record.substr(std::min(record.size(), ansi + 1))) : ToWide(record.c_str());
+    line.resize(wcslen(line.c_str()));
+    std::vector<std::wstring> args;
     int argc = 0;
-    LPWSTR* argv = ::CommandLineToArgvW(ToWide(record).c_str(), &argc);
+    LPWSTR* argv = ::CommandLineToArgvW(line.c_str(), &argc);
     for (int i = 0; argv && i < argc; i++)
-        args.push_back(ToAnsi(argv[i]));
+        args.push_back(argv[i]);
     ::LocalFree(argv);
     return args;
 }

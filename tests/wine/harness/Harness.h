@@ -137,6 +137,7 @@ void SetText(HWND hWnd, const std::string& text);
 // focus, ready for typing.
 void EmptyAndFocus(HWND hEdit);
 std::vector<std::string> ComboItems(int id);
+std::vector<std::wstring> ComboItemsW(int id);   // exactly
 // A path field as the user sees it: its text and its list.
 struct Field
 {
@@ -218,6 +219,9 @@ std::vector<std::string> WaitStandinRecords(size_t n, DWORD timeoutMs = 10000);
 std::string Parameters(const std::string& record);
 // A record's arguments as CommandLineToArgvW splits them, program first.
 std::vector<std::string> Arguments(const std::string& record);
+// The same exactly, as a Unicode tool reads them (bUnicode), or as an ANSI
+// tool does.
+std::vector<std::wstring> ExactArguments(const std::string& record, bool bUnicode = true);
 
 std::string ToAnsi(const std::wstring& w, UINT codePage = CP_ACP);   // CP_UTF8: as the agent writes whole texts
 std::wstring ToWide(const std::string& s);
