@@ -200,10 +200,12 @@ TEST(LinkLabel, HoverColourAndCapture)
 }
 
 // With the mouse resting on the label, the tooltip of Common Controls 6
-// shows the address over the label's client area; moving off hides it.
+// shows the address over the label's client area; moving off hides it. The
+// window, the label and the tooltip are Unicode windows.
 TEST(LinkLabel, TooltipShowsTheAddress)
 {
     std::string tip, module;
+    bool unicode = false;
     RECT client = {};
     Script s;
     MoveCursor(OpenVersion(s), [] {
@@ -215,6 +217,7 @@ TEST(LinkLabel, TooltipShowsTheAddress)
         tip = Agent("tooltip " + Hex(Tooltip()) + " " + Hex(Label()) + " 1");
         module = Agent("module " + Hex(Tooltip()));
         ::GetClientRect(Label(), &client);
+        unicode = ::IsWindowUnicode(Version()) && ::IsWindowUnicode(Label()) && ::IsWindowUnicode(Tooltip());
     });
     MoveCursor(s, ScreenOrigin)
         .Do([] { ::PostMessageA(Label(), WM_MOUSEMOVE, 0, MAKELPARAM(-1, -1)); })
@@ -222,6 +225,7 @@ TEST(LinkLabel, TooltipShowsTheAddress)
     CloseAll(s);
     EXPECT_TRUE(RunProgram(s));
     EXPECT_EQ("0 0 " + std::to_string(client.right) + " " + std::to_string(client.bottom) + " " + kAddress, tip);
+    EXPECT_TRUE(unicode);
     // The side-by-side assembly (its file version reads 5.80 under Wine too).
     ::CharLowerA(&module[0]);
     EXPECT_NE(std::string::npos, module.find("microsoft.windows.common-controls_")) << module;

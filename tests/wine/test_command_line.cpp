@@ -51,7 +51,7 @@ TEST(CommandLine, PathsGivenAtStartFillTheFields)
         ResetStandinLog();
         std::wstring shown[2];
         size_t items = 0;
-        bool focused = false;
+        bool focused = false, unicode = true;   // every window a Unicode one
         Script s;
         s.Do([&] {
             shown[0] = TextW(ComboEdit(IDC_DIR1));
@@ -59,6 +59,8 @@ TEST(CommandLine, PathsGivenAtStartFillTheFields)
             items = ComboItems(IDC_DIR1).size() + ComboItems(IDC_DIR2).size();
             int id = row.focus ? row.focus : IDC_WINDIFF;
             focused = Focused() == (id == IDC_DIR2 ? ComboEdit(id) : Ctl(id));
+            for (HWND h : { MainDialog(), Ctl(IDC_WINDIFF), Ctl(IDC_DIR1), ComboEdit(IDC_DIR1), Ctl(IDC_DIR2), ComboEdit(IDC_DIR2) })
+                unicode = unicode && ::IsWindowUnicode(h);
         });
         s.Key(VK_RETURN);
         ASSERT_TRUE(RunProgramWith(row.arguments, s));
@@ -71,6 +73,7 @@ TEST(CommandLine, PathsGivenAtStartFillTheFields)
         EXPECT_EQ(row.fields[1], shown[1]);
         EXPECT_EQ(0u, items) << "a history before OK";
         EXPECT_TRUE(focused) << "the focus is elsewhere";
+        EXPECT_TRUE(unicode);
         std::vector<BoxShown> boxes = BoxesBeforeDialog();
         ASSERT_EQ(row.box.empty() ? 0u : 1u, boxes.size());
         if (!boxes.empty()) {
