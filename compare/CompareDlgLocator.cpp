@@ -168,22 +168,24 @@ const wchar_t kNotStored[] = L"\x01";
 
 } // namespace
 
-// Called while the dialog opens, after the other settings: the registered
-// path, else the tools' default location when something is there; a stored
-// setting wins over both, even an empty one. When none of the three gives a
-// path, the comparison tools installed are looked for.
+// Called while the dialog opens, after the other settings: a stored setting
+// wins, even an empty one, and is read once; without one, the registered
+// path, else the tools' default location when something is there, else the
+// comparison tools installed. Nothing is looked for when a setting is
+// stored, which keeps the start short.
 void CCompareDlg::LocateWinDiff()
 {
-    CString located = ReadRegisteredToolPath();
-    if (located.IsEmpty()) {
+    m_strWinDiff = AfxGetApp()->GetProfileString(PELORIN_SECTION, PELORIN_ENTRY_WINDIFF, kNotStored);
+    if (lstrcmpW(m_strWinDiff, kNotStored) != 0)
+        return;
+    m_strWinDiff = ReadRegisteredToolPath();
+    if (m_strWinDiff.IsEmpty()) {
         struct _stat st;
         if (::_wstat(kToolCandidate, &st) == 0)
-            located = kToolCandidate;
+            m_strWinDiff = kToolCandidate;
     }
-    // The setting is read once.
-    m_strWinDiff = AfxGetApp()->GetProfileString(PELORIN_SECTION, PELORIN_ENTRY_WINDIFF, kNotStored);
-    if (lstrcmpW(m_strWinDiff, kNotStored) == 0)
-        m_strWinDiff = located.IsEmpty() ? FindInstalledTool() : located;
+    if (m_strWinDiff.IsEmpty())
+        m_strWinDiff = FindInstalledTool();
 }
 
 // Called when the "&Ref" button next to the tool's path is clicked. The
