@@ -227,7 +227,7 @@ TEST(DialogDrop, OneOrTwoItemsFillTheFieldsWhole)
 
 // Every name reaches a field exactly, whatever the code page holds, whether
 // the item exists or not: no look-alike ("cafe" beside "café"), no short
-// name, no box. Two items fill both fields.
+// name, no box. Two items fill both fields, and reach WinMerge exactly.
 TEST(DialogDrop, EveryNameReachesTheFieldsExactly)
 {
     const std::wstring base = ToWide(ScratchDir());
@@ -247,7 +247,12 @@ TEST(DialogDrop, EveryNameReachesTheFieldsExactly)
     std::vector<std::wstring> first(count), second(count);
     std::vector<std::string> handles(count);
     std::vector<bool> taken(count);
+    const std::wstring tool = base + L"WinMergeU.exe";
+    ::CopyFileW(ToWide(StandinPath()).c_str(), tool.c_str(), FALSE);
     ClearSettings();
+    SetString("WinDiff", tool);
+    SetString("SubDir", "1");
+    ResetStandinLog();
     Script s;
     for (size_t i = 0; i < count; i++) {
         s.Do([&, i] {
@@ -267,8 +272,11 @@ TEST(DialogDrop, EveryNameReachesTheFieldsExactly)
             second[i] = TextW(ComboEdit(IDC_DIR2));
         });
     }
-    s.Click(IDCANCEL);
+    s.Click(IDOK);
     ASSERT_TRUE(RunProgram(s));
+    std::vector<std::string> records = WaitStandinRecords(1);
+    ASSERT_EQ(1u, records.size());
+    EXPECT_EQ((std::vector<std::wstring>{ tool, L"/r", zoe, names }), ExactArguments(records[0]));
 
     for (size_t i = 0; i < count; i++) {
         const Case& c = cases[i];
