@@ -36,7 +36,7 @@ TEST(CommandLine, PathsGivenAtStartFillTheFields)
         { "empty and blank ones between", L" C:\\one \"\" \" \t\" D:\\two", { L"C:\\one", L"D:\\two" }, IDOK },
         { "relative paths", L" \"rel dir\\sub\" ..\\pt\\.\\other", { base + L"rel dir\\sub", base + L"other" }, IDOK },
         { "three paths", L" \"C:\\a\" \"C:\\b\" \"C:\\c\"", { stored[0], stored[1] }, 0,
-          L"\u30013 \u500b" },   // "、3 個": how many it was given
+          JapaneseUi() ? L"\u30013 \u500b" : L" 3 paths" },   // "、3 個": how many it was given
         { "names no code page holds", L" \"" + names + L"\" \"" + cafe + L"\"", { names, cafe }, IDOK },
         { "one without a short name", L" \"" + missing + L"\" \"C:\\x\"", { missing, L"C:\\x" }, IDOK },
         { "a path of 300 characters", L" \"" + longPath + L"\" C:\\x", { longPath, L"C:\\x" }, IDOK },
