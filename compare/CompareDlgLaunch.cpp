@@ -32,6 +32,26 @@ DWORD ErrorOfShellResult(INT_PTR nResult)
     }
 }
 
+// The file version that the executable's version resource gives; 0 when
+// it has none. Reads the file: only for a tool whose parameters depend on
+// its version, and only at OK.
+ToolVersion ReadToolVersion(const WCHAR* pszPath)
+{
+    DWORD dwIgnored = 0;
+    DWORD cb = ::GetFileVersionInfoSizeW(pszPath, &dwIgnored);
+    void* pData = cb ? ::LocalAlloc(LMEM_FIXED, cb) : NULL;
+    VS_FIXEDFILEINFO* pInfo = NULL;
+    UINT cbInfo = 0;
+    ToolVersion version = 0;
+    if (pData && ::GetFileVersionInfoW(pszPath, 0, cb, pData)
+        && ::VerQueryValueW(pData, L"\\", (void**)&pInfo, &cbInfo) && pInfo && cbInfo >= sizeof(*pInfo)
+        && pInfo->dwSignature == VS_FFI_SIGNATURE)
+        version = (ToolVersion)pInfo->dwFileVersionMS << 32 | pInfo->dwFileVersionLS;
+    if (pData)
+        ::LocalFree(pData);
+    return version;
+}
+
 // Whether the path names a folder once its environment variables are
 // expanded (%windir%), as the shell expands them before it opens it.
 bool NamesFolder(const CString& path)
@@ -70,8 +90,11 @@ void CCompareDlg::LaunchComparison()
             return;
         }
     }
+    ToolVersion version = 0;
+    if (ToolWantsVersion(tool.GetPath(), AfxAnsiLeadBytes()))
+        version = ReadToolVersion(AfxWideFromAnsi(tool.GetPath()));
     CString params = BuildToolParameters(tool.GetPath(), dir1.GetPath(), dir2.GetPath(), m_bSubDir != 0,
-                                           AfxAnsiLeadBytes());
+                                           AfxAnsiLeadBytes(), version);
     DWORD dwError = StartTool(tool.GetPath(), params);
     if (dwError != 0) {
         ReportLaunchFailure(tool.GetShownPath(), dwError);

@@ -41,6 +41,9 @@ enum ToolForm
 // - WinMerge: its manual, "Command line" (https://manual.winmerge.org/en/Command_line.html):
 //   "/r" compares all files in all subfolders; without it only the top level
 //   of the two folders is compared. The synopsis puts options before the paths.
+//   Since 2.16.32 WinMerge follows its own "Include subfolders" setting when
+//   neither "/r" nor "/r-" is given, and "/r-" compares the top level only;
+//   earlier releases reject "/r-" as an unknown option.
 // - KDiff3: its handbook, "Command-Line Options"
 //   (https://docs.kde.org/stable5/en/kdiff3/kdiff3/commandline.html): two
 //   paths compare two folders; subfolders are the "Recursive folders" setting
@@ -98,10 +101,18 @@ ToolForm FormOfTool(const char* toolPath, const LeadByteTable& t)
     return kWinDiffForm;
 }
 
+// The first WinMerge that takes "/r-".
+const ToolVersion kWinMergeNoSubfolders = MakeToolVersion(2, 16, 32, 0);
+
 } // namespace
 
+bool ToolWantsVersion(const char* toolPath, const LeadByteTable& t)
+{
+    return FormOfTool(toolPath, t) == kWinMergeForm;
+}
+
 CString BuildToolParameters(const char* toolPath, const char* dir1, const char* dir2, bool bSubDir,
-                            const LeadByteTable& t)
+                            const LeadByteTable& t, ToolVersion version)
 {
     ToolForm form = FormOfTool(toolPath, t);
     if (form == kWinDiffForm)
@@ -109,6 +120,8 @@ CString BuildToolParameters(const char* toolPath, const char* dir1, const char* 
     CString params;
     if (form == kWinMergeForm && bSubDir)
         params += "/r ";
+    else if (form == kWinMergeForm && version >= kWinMergeNoSubfolders)
+        params += "/r- ";
     AppendQuoted(params, dir1, t);
     params += ' ';
     AppendQuoted(params, dir2, t);

@@ -3,7 +3,8 @@
 // halves, a quote opens or closes a quoted part), walking code page 932
 // or 936 characters. Two paths without quotes must come back exactly, with "-D"
 // only when subdirectories are off (WinDiff's form), or "/r" before them when
-// they are on (WinMerge's), or alone (KDiff3's, Beyond Compare's).
+// they are on (WinMerge's; "/r-" when off, from 2.16.32), or alone (KDiff3's,
+// Beyond Compare's).
 #include "compare/LaunchParams.h"
 #include "FuzzRef.h"
 
@@ -29,7 +30,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const LeadByteTable& t = (data[0] & 2) ? Cp936LeadBytes() : Cp932LeadBytes();
     const char* const tools[4] = { "C:\\t\\standin.exe", "WinMergeU.exe", "kdiff3.exe", "BComp.exe" };
     const int tool = (data[0] >> 2) & 3;
-    CString params = BuildToolParameters(tools[tool], dir1.c_str(), dir2.c_str(), subDir, t);
+    const ToolVersion version = (data[0] & 16) ? MakeToolVersion(2, 16, 50, 0) : 0;   // WinMerge with "/r-"
+    CString params = BuildToolParameters(tools[tool], dir1.c_str(), dir2.c_str(), subDir, t, version);
     std::string text((const char*)params, (size_t)params.GetLength());
     std::vector<std::string> args = ref::SplitLikeTheCRuntime(text, [&t](unsigned char c) { return t.IsLead(c); });
 
@@ -42,8 +44,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     std::vector<std::string> expected = { dir1, dir2 };
     if (tool == 0 && !subDir)
         expected.push_back("-D");
-    if (tool == 1 && subDir)
-        expected.insert(expected.begin(), "/r");
+    if (tool == 1 && (subDir || version))
+        expected.insert(expected.begin(), subDir ? "/r" : "/r-");
     FUZZ_CHECK(args == expected);
     return 0;
 }

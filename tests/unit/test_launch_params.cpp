@@ -46,19 +46,28 @@ TEST(CompareParameters, ExactForm)
         EXPECT_EQ(c.params, Params(c.dir1, c.dir2, c.subDir, *c.t)) << (c.dir1 ? c.dir1 : "(null)");
 }
 
-// The tool's file name (any case, any folder) chooses its form; any other gets WinDiff's.
+// The tool's file name (any case, any folder) chooses its form; any other
+// gets WinDiff's. WinMerge 2.16.32 and later get "/r-" with the box off.
 TEST(CompareParameters, EachKnownToolGetsItsOwnForm)
 {
     const std::string paths = "\"C:\\\\\" \"D:\\a b\\\\\"";   // C:\ and D:\a b\, the same for every tool
-    const struct { const char* tool; bool subDir; const char* before; const char* after; } cases[] = {
+    const struct {
+        const char* tool;
+        bool subDir;
+        const char* before;
+        const char* after;
+        ToolVersion version = 0;
+    } cases[] = {
         { "C:\\Program Files\\WinMerge\\WinMergeU.exe", true, "/r ", "" }, { "winmerge.EXE", false, "", "" },
         { "C:/x/KDIFF3.exe", true, "", "" }, { "meld.exe", false, "", "" }, { "C:Meld.exe", true, "", "" },
         { "\\\\s\\bc\\BCompare.exe", false, "", "" }, { "BComp.exe", true, "", "" }, { "", false, "", " -D" },
         { "C:\\tools\\WINDIFF.EXE", false, "", " -D" }, { "C:\\tools\\mydiff.cmd", true, "", " " },
         { "WinMergeU.exe.bak", true, "", " " }, { "\x83\\Meld.exe", true, "", " " },   // \x83\x5C is one character
+        { "WinMergeU.exe", false, "/r- ", "", MakeToolVersion(2, 16, 32, 0) }, { "Meld.exe", false, "", "", ~0ull },
+        { "WinMerge.exe", false, "", "", MakeToolVersion(2, 16, 31, 65535) }, { "WinMergeU.exe", true, "/r ", "", ~0ull },
     };
     for (const auto& c : cases) {
-        CString p = BuildToolParameters(c.tool, "C:\\", "D:\\a b\\", c.subDir, Cp932LeadBytes());
+        CString p = BuildToolParameters(c.tool, "C:\\", "D:\\a b\\", c.subDir, Cp932LeadBytes(), c.version);
         EXPECT_EQ(c.before + paths + c.after, std::string((const char*)p, (size_t)p.GetLength())) << c.tool;
     }
     CString p = BuildToolParameters("WinMergeU.exe", "", "C:\\\x83\x5C\\", true, Cp932LeadBytes());   // 0x5C trail byte
