@@ -78,6 +78,8 @@ void CCompareDlg::LaunchComparison()
 {
     if (!UpdateData(TRUE))
         return;
+    if (m_strWinDiff.IsEmpty() && ::GetWindowTextLengthW(GetDlgItem(IDC_WINDIFF)) == 0)
+        OfferInstalledTool();
     CFieldPath tool(GetDlgItem(IDC_WINDIFF));
     CFieldPath dir1(m_comboDir1.GetEditCtrl());
     CFieldPath dir2(m_comboDir2.GetEditCtrl());

@@ -3,9 +3,13 @@
 #include "PathText.h"
 #include "SettingsNames.h"
 #include "ToolPath.h"
+#include "../framework/CodePage.h"
 #include "../framework/FileDialog.h"
+#include "../framework/MessageBox.h"
+#include "../framework/StringResource.h"
 #include "../framework/WinApp.h"
 
+#include <shlobj.h>
 #include <sys/stat.h>
 
 namespace {
@@ -38,7 +42,9 @@ CString ReadRegisteredToolPath()
 }
 
 // What an installer registered for a tool: a value naming the executable,
-// or its folder (then append names the executable in it).
+// or its folder (then append names the executable in it). The root
+// kUserThenMachine reads the user's value, then the machine's.
+const HKEY kUserThenMachine = NULL;
 struct Registration
 {
     HKEY hRoot;
@@ -60,27 +66,66 @@ struct Registration
 // - Meld: its installer (setup_win32.py) writes the machine's Meld "Executable".
 // - Beyond Compare: its installer writes "ExePath" under Scooter
 //   Software\Beyond Compare, the user's and the machine's.
+// Today's setups, looked for after those (later):
+// - the tool's entry among the installed programs: its Uninstall key's
+//   "InstallLocation", the folder (WinMerge's and Beyond Compare's Inno
+//   Setup name the key after the application and "_is1"; Meld's NSIS
+//   setup, since 3.23, records nothing else);
+// - Beyond Compare 5, 4 and 3 keep "ExePath" under versioned keys, newest
+//   first, which is what Scooter Software's own editor extension reads;
+// - KDiff3's setup for one user writes the user's "Install_Dir".
+// Per-user setups install into the user's own programs folder, which is
+// looked in beside Program Files.
+#define UNINSTALL_KEY "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\"
 const struct KnownTool
 {
     const char* exe;
     Registration own[3];
     const char* folders[2];
+    Registration later[6];
 } kKnownTools[] = {
     { "windiff.exe", { { HKEY_LOCAL_MACHINE, kToolKey, "Path", NULL } },
-      { "Microsoft Visual Studio\\Common\\Tools\\WINDIFF.EXE" } },
+      { "Microsoft Visual Studio\\Common\\Tools\\WINDIFF.EXE" }, {} },
     { "WinMergeU.exe", { { HKEY_CURRENT_USER, "Software\\Thingamahoochie\\WinMerge", "Executable", NULL } },
-      { "WinMerge\\WinMergeU.exe" } },
+      { "WinMerge\\WinMergeU.exe" },
+      { { kUserThenMachine, UNINSTALL_KEY "WinMerge_is1", "InstallLocation", "\\WinMergeU.exe" } } },
     { "kdiff3.exe",
       { { HKEY_CURRENT_USER, "Software\\KDE e.V.\\KDiff3\\diff-ext", "diffcommand", NULL },
         { HKEY_LOCAL_MACHINE, "Software\\KDE e.V.\\KDiff3", "Install_Dir", "\\bin\\kdiff3.exe" },
         { HKEY_LOCAL_MACHINE, "Software\\KDiff3", "", "\\kdiff3.exe" } },
-      { "KDiff3\\bin\\kdiff3.exe", "KDiff3\\kdiff3.exe" } },
-    { "Meld.exe", { { HKEY_LOCAL_MACHINE, "SOFTWARE\\Meld", "Executable", NULL } }, { "Meld\\Meld.exe" } },
+      { "KDiff3\\bin\\kdiff3.exe", "KDiff3\\kdiff3.exe" },
+      { { kUserThenMachine, UNINSTALL_KEY "KDiff3", "InstallLocation", "\\bin\\kdiff3.exe" },
+        { HKEY_CURRENT_USER, "Software\\KDE e.V.\\KDiff3", "Install_Dir", "\\bin\\kdiff3.exe" } } },
+    { "Meld.exe", { { HKEY_LOCAL_MACHINE, "SOFTWARE\\Meld", "Executable", NULL } }, { "Meld\\Meld.exe" },
+      { { kUserThenMachine, UNINSTALL_KEY "Meld", "InstallLocation", "\\Meld.exe" } } },
     { "BCompare.exe",
       { { HKEY_CURRENT_USER, "SOFTWARE\\Scooter Software\\Beyond Compare", "ExePath", NULL },
         { HKEY_LOCAL_MACHINE, "SOFTWARE\\Scooter Software\\Beyond Compare", "ExePath", NULL } },
-      { "Beyond Compare 5\\BCompare.exe", "Beyond Compare 4\\BCompare.exe" } },
+      { "Beyond Compare 5\\BCompare.exe", "Beyond Compare 4\\BCompare.exe" },
+      { { kUserThenMachine, UNINSTALL_KEY "BeyondCompare5_is1", "InstallLocation", "\\BCompare.exe" },
+        { kUserThenMachine, UNINSTALL_KEY "BeyondCompare4_is1", "InstallLocation", "\\BCompare.exe" },
+        { kUserThenMachine, UNINSTALL_KEY "BeyondCompare3_is1", "InstallLocation", "\\BCompare.exe" },
+        { kUserThenMachine, "SOFTWARE\\Scooter Software\\Beyond Compare 5", "ExePath", NULL },
+        { kUserThenMachine, "SOFTWARE\\Scooter Software\\Beyond Compare 4", "ExePath", NULL },
+        { kUserThenMachine, "SOFTWARE\\Scooter Software\\Beyond Compare 3", "ExePath", NULL } } },
 };
+
+// The user's own programs folder, where per-user setups install: the
+// system's, else its usual place, %LOCALAPPDATA%\Programs (Wine knows only
+// that one); empty when there is none, or the code page cannot hold it.
+CString UserProgramsFolder()
+{
+    const KNOWNFOLDERID* const ids[2] = { &FOLDERID_UserProgramFiles, &FOLDERID_LocalAppData };
+    CString folder;
+    for (int i = 0; i < 2 && folder.IsEmpty(); i++) {
+        PWSTR pszFolder = NULL;   // freed whether the call succeeds or not
+        if (SUCCEEDED(::SHGetKnownFolderPath(*ids[i], KF_FLAG_DONT_VERIFY, NULL, &pszFolder))
+            && AfxAnsiPathFromWide(pszFolder, folder) && i == 1)
+            folder += "\\Programs";
+        ::CoTaskMemFree(pszFolder);
+    }
+    return folder;
+}
 
 bool IsFile(const char* pszPath)
 {
@@ -95,10 +140,17 @@ bool IsFile(const char* pszPath)
 // through %VARIABLES%.
 CString RegisteredFile(const Registration& r)
 {
-    const REGSAM views[2] = { KEY_WOW64_64KEY, KEY_WOW64_32KEY };
-    for (int i = 0; i < (r.hRoot == HKEY_LOCAL_MACHINE ? 2 : 1); i++) {
+    struct { HKEY hRoot; REGSAM view; } reads[3];
+    int nReads = 0;
+    if (r.hRoot != HKEY_LOCAL_MACHINE)
+        reads[nReads++] = { HKEY_CURRENT_USER, KEY_WOW64_64KEY };
+    if (r.hRoot != HKEY_CURRENT_USER) {
+        reads[nReads++] = { HKEY_LOCAL_MACHINE, KEY_WOW64_64KEY };
+        reads[nReads++] = { HKEY_LOCAL_MACHINE, KEY_WOW64_32KEY };
+    }
+    for (int i = 0; i < nReads; i++) {
         DWORD dwType = 0;
-        CString path = ReadToolValue(r.hRoot, r.key, r.value, views[i], &dwType);
+        CString path = ReadToolValue(reads[i].hRoot, r.key, r.value, reads[i].view, &dwType);
         char szExpanded[kToolPathBytes];
         if (dwType == REG_EXPAND_SZ) {
             DWORD n = ::ExpandEnvironmentStringsA(path, szExpanded, sizeof(szExpanded));
@@ -121,11 +173,12 @@ CString RegisteredFile(const Registration& r)
 // The first comparison tool installed, in the order above; empty when there
 // is none. Program Files is the real one (ProgramW6432, which a 32-bit
 // program on 64-bit Windows sees too), the 32-bit one, and the one this
-// program sees.
+// program sees; then the user's own programs folder.
 CString FindInstalledTool()
 {
     const char* const vars[3] = { "ProgramW6432", "ProgramFiles(x86)", "ProgramFiles" };
-    CString roots[3];
+    CString roots[4];
+    roots[3] = UserProgramsFolder();
     for (int i = 0; i < 3; i++) {
         char szRoot[MAX_PATH];
         DWORD n = ::GetEnvironmentVariableA(vars[i], szRoot, sizeof(szRoot));
@@ -158,6 +211,11 @@ CString FindInstalledTool()
                     return file;
             }
         }
+        for (const Registration& r : tool.later) {
+            CString file = r.key ? RegisteredFile(r) : CString();
+            if (!file.IsEmpty())
+                return file;
+        }
     }
     return CString();
 }
@@ -186,6 +244,20 @@ void CCompareDlg::LocateWinDiff()
     if (located.IsEmpty() && m_strWinDiff.IsEmpty() && m_strWinDiffExact.GetLength() == 0
         && lstrcmpA(pApp->GetProfileString(PELORIN_SECTION, PELORIN_ENTRY_WINDIFF, kNotStored), kNotStored) == 0)
         m_strWinDiff = FindInstalledTool();
+}
+
+// Called by OK when the tool's path is empty: a tool installed since (after
+// a first start stored the empty path, say) is looked for and offered.
+// Yes puts its path into the edit, to be used and stored.
+void CCompareDlg::OfferInstalledTool()
+{
+    CString found = FindInstalledTool();
+    if (found.IsEmpty())
+        return;
+    CWideString text;
+    AfxFormatString2(text, IDS_USE_FOUND_TOOL, AfxWideFromAnsi(found));
+    if (AfxMessageBox(text, MB_YESNO | MB_ICONQUESTION) == IDYES)
+        ::SetWindowTextA(GetDlgItem(IDC_WINDIFF), found);
 }
 
 // Called when the "&Ref" button next to the tool's path is clicked. The

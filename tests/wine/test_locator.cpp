@@ -52,20 +52,22 @@ private:
 };
 
 // A comparison tool installed: the file (unless missing) and, under root, a
-// registration naming it. Removed again with the object.
+// registration naming it, or its folder. Removed again with the object.
 struct Installed
 {
     HKEY root = NULL;
     std::string key, value, file;
     bool missing = false;
+    std::string folder = "";
 };
 class Install
 {
 public:
     explicit Install(const Installed& t) : m_t(t), m_file(t.missing || t.file.empty() ? Candidate::None : Candidate::File, t.file)
     {
+        const std::string& data = t.folder.empty() ? t.file : t.folder;
         if (t.root)
-            EXPECT_EQ(ERROR_SUCCESS, ::RegSetKeyValueA(t.root, t.key.c_str(), t.value.c_str(), REG_SZ, t.file.c_str(), (DWORD)t.file.size() + 1)) << t.key;
+            EXPECT_EQ(ERROR_SUCCESS, ::RegSetKeyValueA(t.root, t.key.c_str(), t.value.c_str(), REG_SZ, data.c_str(), (DWORD)data.size() + 1)) << t.key;
     }
     ~Install() { EXPECT_EQ(ERROR_SUCCESS, m_t.root ? ::RegDeleteKeyValueA(m_t.root, m_t.key.c_str(), m_t.value.c_str()) : 0) << m_t.key; }
 
@@ -76,6 +78,13 @@ private:
 
 const std::string kAppPaths = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\";
 const Installed kWinMerge = { HKEY_CURRENT_USER, kAppPaths + "WinMergeU.exe", "", "C:\\pt\\i\\WinMergeU.exe" };
+// A tool installed for the user alone, in %LOCALAPPDATA%\Programs.
+Installed ForOneUser(const std::string& file)
+{
+    char folder[MAX_PATH] = "";
+    ::GetEnvironmentVariableA("LOCALAPPDATA", folder, MAX_PATH);
+    return { NULL, "", "", folder + ("\\Programs\\" + file) };
+}
 
 std::string Sz(const std::string& text)
 {
@@ -84,7 +93,8 @@ std::string Sz(const std::string& text)
 
 // The registered path wins over the default location, which counts when a
 // file or a directory is there; a stored setting wins over both, even an
-// empty one; only when none gives a path is an installed tool looked for. How
+// empty one; only when none gives a path is an installed tool looked for,
+// and then again at OK when the path is empty: the tool found is offered. How
 // the value's bytes become a path is the unit tests' part; here: the value is
 // read in the system's code page, and one too big for the program's buffer
 // is not taken.
@@ -93,6 +103,8 @@ TEST(Locator, RegisteredPathThenDefaultLocationThenStoredSetting)
     const std::string registered = "C:\\nowhere\\windiff.exe";   // names no file
     const DWORD kNoPath = REG_NONE;
     const bool kNoStored = false;
+    const Installed winMerge1 = ForOneUser("WinMerge\\WinMergeU.exe"), meld1 = ForOneUser("Meld\\Meld.exe"),
+                    compare1 = ForOneUser("Beyond Compare 5\\BCompare.exe");
     struct
     {
         const char* name;
@@ -103,6 +115,7 @@ TEST(Locator, RegisteredPathThenDefaultLocationThenStoredSetting)
         std::string stored;
         std::string expected;
         Installed installed = {};
+        int atOk = 0;   // IDYES, IDNO: OK pressed, the tool offered and the offer answered
     } cases[] = {
         { "registered path", REG_SZ, Sz(registered), Candidate::File, kNoStored, "", registered, kWinMerge },
         { "default location", kNoPath, "", Candidate::File, kNoStored, "", kCandidate },
@@ -124,6 +137,17 @@ TEST(Locator, RegisteredPathThenDefaultLocationThenStoredSetting)
         { "lone lead byte at the end", REG_BINARY, "C:\\\x83\x7C\\\x83", Candidate::File, kNoStored, "",
           "C:\\\x83\x7C\\" },
         { "600-byte path", REG_SZ, Sz("C:\\" + std::string(597, 'c')), Candidate::File, kNoStored, "", kCandidate },
+        { "WinMerge for one user", kNoPath, "", Candidate::None, kNoStored, "", winMerge1.file, winMerge1 },
+        { "Meld for one user", kNoPath, "", Candidate::None, kNoStored, "", meld1.file, meld1 },
+        { "Beyond Compare 5 for one user", kNoPath, "", Candidate::None, kNoStored, "", compare1.file, compare1 },
+        { "Uninstall entry", kNoPath, "", Candidate::None, kNoStored, "", "C:\\pt\\i\\Meld.exe",
+          { HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Meld", "InstallLocation", "C:\\pt\\i\\Meld.exe", false, "C:\\pt\\i\\" } },
+        { "Beyond Compare 5's key", kNoPath, "", Candidate::None, kNoStored, "", "C:\\pt\\i\\BCompare.exe",
+          { HKEY_CURRENT_USER, "Software\\Scooter Software\\Beyond Compare 5", "ExePath", "C:\\pt\\i\\BCompare.exe" } },
+        { "KDiff3 for one user", kNoPath, "", Candidate::None, kNoStored, "", "C:\\pt\\i\\bin\\kdiff3.exe",
+          { HKEY_CURRENT_USER, "Software\\KDE e.V.\\KDiff3", "Install_Dir", "C:\\pt\\i\\bin\\kdiff3.exe", false, "C:\\pt\\i" } },
+        { "offer at OK taken", kNoPath, "", Candidate::None, true, "", "", kWinMerge, IDYES },
+        { "offer at OK declined", kNoPath, "", Candidate::None, true, "", "", kWinMerge, IDNO },
     };
     ToolPathGuard tool;
     ScratchDir();   // made before the installed tools' files go in it
@@ -135,16 +159,39 @@ TEST(Locator, RegisteredPathThenDefaultLocationThenStoredSetting)
             tool.Set(c.type, c.data);
         Candidate candidate(c.candidate);
         Install installed(c.installed);
+        ASSERT_TRUE(c.atOk != IDYES || ::CopyFileA(StandinPath().c_str(), c.installed.file.c_str(), FALSE));
         ClearSettings();
         if (c.hasStored)
             SetString("WinDiff", c.stored);
 
         std::string shown;
+        std::vector<BoxShown> boxes;
         Script s;
-        s.Do([&] { shown = Text(Ctl(IDC_WINDIFF)); }).Click(IDCANCEL);
+        s.Do([&] { shown = Text(Ctl(IDC_WINDIFF)); });
+        auto answer = [&](int id) {   // Yes ends the dialog with the comparison
+            s.WaitFor([] { return OtherDialog() != NULL; }).Do([&, id] {
+                boxes.push_back(ReadMessageBox(OtherDialog()));
+                ::PostMessageA(OtherDialog(), WM_COMMAND, id, 0);
+            });
+        };
+        if (c.atOk) {
+            s.Click(IDOK);
+            answer(c.atOk);
+        }
+        if (c.atOk == IDNO)
+            answer(IDOK);   // today's explanation
+        if (c.atOk != IDYES)
+            s.WaitFor([] { return OtherDialog() == NULL; }).Click(IDCANCEL);
+        ResetStandinLog();
         EXPECT_TRUE(RunProgram(s));
         EXPECT_EQ(c.expected, shown);
-        EXPECT_EQ(c.expected, GetString("WinDiff"));
+        EXPECT_EQ(c.atOk == IDYES ? c.installed.file : c.expected, GetString("WinDiff"));
+        EXPECT_EQ(c.atOk ? 1 + (c.atOk == IDNO) : 0, (int)boxes.size());
+        EXPECT_TRUE(boxes.empty() || boxes[0].message.find(ToWide(c.installed.file)) != std::wstring::npos);
+        EXPECT_TRUE(boxes.size() < 2 || boxes[1].message.find(L"Beyond Compare") != std::wstring::npos);
+        std::vector<std::string> records = WaitStandinRecords(c.atOk == IDYES);
+        EXPECT_EQ(c.atOk == IDYES ? 1u : 0u, records.size());
+        EXPECT_TRUE(records.empty() || Parameters(records[0]) == "/r \"\" \"\"");
     }
 }
 
