@@ -8,10 +8,8 @@ void AddVersionMenuItem(HWND hWnd)
     HMENU hMenu = ::GetSystemMenu(hWnd, FALSE);
     if (!hMenu)
         return;
-    // Added in UTF-16: the code page need not hold the language's text.
-    CWideString text;
-    AfxLoadString(IDS_VERSION_MENU, text);
-    if (text.GetLength() == 0)
+    CString text = AfxLoadString(IDS_VERSION_MENU);
+    if (text.IsEmpty())
         return;
     ::AppendMenuW(hMenu, MF_SEPARATOR, 0, NULL);
     ::AppendMenuW(hMenu, MF_STRING, IDM_VERSION, text);
@@ -46,10 +44,10 @@ BOOL CVersionDlg::OnInitDialog()
     CDialog::OnInitDialog();
     // The C runtime's own formatter: the library's portable one would
     // add a third to the program's size.
-    char text[64];
-    _snprintf(text, sizeof(text) - 1, "Pelorin Version %.2f", PELORIN_VERSION * 0.01);
-    text[sizeof(text) - 1] = 0;
-    ::SetDlgItemTextA(m_hWnd, IDC_VERSION_TEXT, text);
+    wchar_t text[64];
+    _snwprintf(text, 63, L"Pelorin Version %.2f", PELORIN_VERSION * 0.01);
+    text[63] = 0;
+    ::SetDlgItemTextW(m_hWnd, IDC_VERSION_TEXT, text);
     return TRUE;
 }
 

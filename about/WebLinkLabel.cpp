@@ -31,7 +31,7 @@ CWebLinkLabel::~CWebLinkLabel()
 void CWebLinkLabel::PreSubclassWindow()
 {
     // Clicks are reported only with the notify style.
-    ::SetWindowLongPtrA(m_hWnd, GWL_STYLE, (LONG_PTR)(GetStyle() | SS_NOTIFY));
+    ::SetWindowLongPtrW(m_hWnd, GWL_STYLE, (LONG_PTR)(GetStyle() | SS_NOTIFY));
 
     if (m_strTarget.IsEmpty())
         m_strTarget = GetWindowText();
@@ -54,14 +54,14 @@ void CWebLinkLabel::CreateLinkFont()
 {
     // A control without a font of its own draws with the system font; it
     // then gets the underlined default GUI font, which suits a dialog better.
-    LOGFONTA lf;
+    LOGFONTW lf;
     HFONT hFont = (HFONT)SendMessage(WM_GETFONT);
-    if (!hFont || !::GetObjectA(hFont, sizeof(lf), &lf)) {
-        if (!::GetObjectA(::GetStockObject(DEFAULT_GUI_FONT), sizeof(lf), &lf))
+    if (!hFont || !::GetObjectW(hFont, sizeof(lf), &lf)) {
+        if (!::GetObjectW(::GetStockObject(DEFAULT_GUI_FONT), sizeof(lf), &lf))
             return;
     }
     lf.lfUnderline = TRUE;
-    HFONT hNew = ::CreateFontIndirectA(&lf);
+    HFONT hNew = ::CreateFontIndirectW(&lf);
     if (!hNew)
         return;
 
@@ -92,7 +92,7 @@ void CWebLinkLabel::FitToText()
         return;
     HFONT hFont = m_fontLink.m_hObject ? m_fontLink.m_hObject : (HFONT)SendMessage(WM_GETFONT);
     HGDIOBJ hOldFont = hFont ? ::SelectObject(hDC, hFont) : NULL;
-    ::GetTextExtentPoint32A(hDC, text, text.GetLength(), &size);
+    ::GetTextExtentPoint32W(hDC, text, text.GetLength(), &size);
     if (hOldFont)
         ::SelectObject(hDC, hOldFont);
     ::ReleaseDC(m_hWnd, hDC);
@@ -114,13 +114,13 @@ void CWebLinkLabel::OnDpiChanged()
 
     // The tooltip's area follows the label's new size.
     if (m_tip.m_hWnd) {
-        TOOLINFOA ti;
+        TOOLINFOW ti;
         ZeroMemory(&ti, sizeof(ti));
-        ti.cbSize = TTTOOLINFOA_V1_SIZE;
+        ti.cbSize = TTTOOLINFOW_V1_SIZE;
         ti.hwnd = m_hWnd;
         ti.uId = LINK_TOOL_ID;
         ::GetClientRect(m_hWnd, &ti.rect);
-        ::SendMessageA(m_tip.m_hWnd, TTM_NEWTOOLRECTA, 0, (LPARAM)&ti);
+        ::SendMessageW(m_tip.m_hWnd, TTM_NEWTOOLRECTW, 0, (LPARAM)&ti);
     }
 }
 

@@ -40,7 +40,7 @@ gtest_discover_tests(unittests
 
 # Fuzzers: a short run of each is a test; fuzz-long runs each for a million
 # executions. New inputs go to build/fuzz/<name>, never into the seed corpus.
-set(PELORIN_FUZZERS history mbcs subdir browser registry params cmdline)
+set(PELORIN_FUZZERS history subdir browser registry params cmdline)
 if(CMAKE_CXX_COMPILER_ID MATCHES "Clang")
     set(PELORIN_FUZZ_FLAGS -fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all
         -fno-omit-frame-pointer)

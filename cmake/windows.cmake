@@ -32,7 +32,6 @@ add_library(pelorin_core STATIC
     framework/Help.cpp
     framework/Controls.cpp
     framework/FileDialog.cpp
-    framework/CodePage.cpp
     framework/DropFiles.cpp
     compare/CompareDlg.cpp
     compare/CompareDlgSettings.cpp
@@ -45,12 +44,12 @@ add_library(pelorin_core STATIC
     compare/RecentPathCombo.cpp
     compare/RecentPathComboHistory.cpp
     compare/RecentPathComboCompletion.cpp
-    compare/FieldPath.cpp
     about/VersionDlg.cpp
     about/WebLinkLabel.cpp
     about/WebPage.cpp
 )
-target_compile_definitions(pelorin_core PUBLIC ${PELORIN_DEFINES})
+# A Unicode program: every text is UTF-16, every call the W form.
+target_compile_definitions(pelorin_core PUBLIC ${PELORIN_DEFINES} UNICODE _UNICODE)
 target_compile_options(pelorin_core PRIVATE ${PELORIN_CXX_OPTIONS})
 target_link_libraries(pelorin_core PUBLIC shell32 comdlg32 comctl32 advapi32 user32 gdi32 ole32 version)
 

@@ -22,7 +22,7 @@ const MsgMap CCompareDlg::messageMap = MakeMsgMap(&CDialog::messageMap, s_entrie
 
 CCompareDlg::CCompareDlg()
     : CDialog(IDD), m_bSubDir(0),
-      m_appIcon(::LoadIconA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDI_APPICON))),
+      m_appIcon(::LoadIconW(AfxGetInstanceHandle(), MAKEINTRESOURCEW(IDI_APPICON))),
       m_nStartPaths(0)
 {
 }
@@ -52,8 +52,6 @@ BOOL CCompareDlg::OnInitDialog()
     LoadSettings();
 
     UpdateData(FALSE);
-    if (m_strWinDiffExact.GetLength() > 0)
-        ::SetWindowTextW(GetDlgItem(IDC_WINDIFF), m_strWinDiffExact);
     if (ShowStartPaths())
         return FALSE;   // the focus is set
     return TRUE;    // the focus goes to the first tab stop, the tool's path

@@ -36,8 +36,6 @@ public:
     void ReadStartPaths();
 
 private:
-    // The stored tool path when the code page cannot hold it: shown exactly.
-    CWideString m_strWinDiffExact;
     // The paths Pelorin was started with, as the fields take them.
     CString m_startPaths[2];
     int m_nStartPaths;
@@ -52,7 +50,7 @@ protected:
     void LaunchComparison();
     // Starts the tool; 0, or the reason it could not start.
     DWORD StartTool(const CString& tool, const CString& params);
-    void ReportLaunchFailure(const WCHAR* pszTool, DWORD dwError);
+    void ReportLaunchFailure(const wchar_t* pszTool, DWORD dwError);
 
     // Settings: loaded while the dialog opens, saved while it is destroyed.
     void LoadSettings();

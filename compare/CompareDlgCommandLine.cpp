@@ -1,6 +1,5 @@
 #include "CompareDlg.h"
 #include "CommandLine.h"
-#include "../framework/CodePage.h"
 #include "../framework/MessageBox.h"
 #include "../framework/StringResource.h"
 
@@ -9,7 +8,7 @@ namespace {
 // The path as a full one: a relative path is taken in the folder Pelorin
 // was started in, however long the result; a full path stays as it is. A
 // path the system cannot make full stays as it is too.
-void MakeFullPath(const WCHAR* p, int n, CWideString& full)
+void MakeFullPath(const WCHAR* p, int n, CString& full)
 {
     full.Empty();
     full.Append(p, n);
@@ -17,7 +16,7 @@ void MakeFullPath(const WCHAR* p, int n, CWideString& full)
         return;
     DWORD need = ::GetFullPathNameW(full, 0, NULL, NULL);
     for (int tries = 0; need > 0 && tries < 3; tries++) {
-        CWideString made;
+        CString made;
         WCHAR* buf = made.GetBuffer((int)need);
         if (!buf)
             return;
@@ -35,15 +34,14 @@ void MakeFullPath(const WCHAR* p, int n, CWideString& full)
 
 // Called before the dialog opens. One or two paths (NextPath: blank
 // arguments left out) are the paths the dialog opens with, taken as a drop
-// of the same items would take them: a name the code page cannot hold as
-// its short name, or none of them, after a box that names it. More paths
-// are none, after a box that says how many there were.
+// of the same items would take them, exactly. More paths are none, after a
+// box that says how many there were.
 void CCompareDlg::ReadStartPaths()
 {
     m_nStartPaths = 0;
     const WCHAR* line = ::GetCommandLineW();
     int len = line ? lstrlenW(line) : 0;
-    CWideString args;
+    CString args;
     WCHAR* out = args.GetBuffer(len);
     if (!out)
         return;
@@ -60,19 +58,13 @@ void CCompareDlg::ReadStartPaths()
     if (count > 2) {
         WCHAR number[16];
         ::wsprintfW(number, L"%d", count);
-        CWideString text;
+        CString text;
         AfxFormatString2(text, IDS_TOO_MANY_PATHS, number);
         AfxMessageBox(text, MB_OK | MB_ICONEXCLAMATION);
         return;
     }
-    for (int i = 0; i < count; i++) {
-        CWideString full;
-        MakeFullPath(out + first[i], length[i], full);
-        if (!AfxAnsiPathFromWide(full, m_startPaths[i])) {
-            AfxReportUnusablePath(full);
-            return;
-        }
-    }
+    for (int i = 0; i < count; i++)
+        MakeFullPath(out + first[i], length[i], m_startPaths[i]);
     m_nStartPaths = count;
 }
 

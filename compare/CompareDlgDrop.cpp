@@ -4,17 +4,14 @@
 // Called by the Exchange button. The texts move exactly as shown.
 void CCompareDlg::ExchangePaths()
 {
-    CWideString strFirst, strSecond;
-    m_comboDir1.GetShownText(strFirst);
-    m_comboDir2.GetShownText(strSecond);
+    CString strFirst = m_comboDir1.GetText(), strSecond = m_comboDir2.GetText();
     m_comboDir1.SetTextAndRemember(strSecond);
     m_comboDir2.SetTextAndRemember(strFirst);
 }
 
 // Called for items dropped on the dialog outside the path fields. One item
 // fills the first path field, two items fill both; any other count is
-// ignored. Only the texts change, the histories do not. A drop of which one
-// item cannot be used changes neither field.
+// ignored. Only the texts change, the histories do not.
 //
 // A drop whose point lies on a path field is that field's, as the shell
 // would have delivered it: Wine 10 sends every drop from the Linux desktop
@@ -32,7 +29,7 @@ void CCompareDlg::OnDropFiles(HDROP hDrop)
     if (::DragQueryPoint(hDrop, &pt)) {
         HWND hAt = ::ChildWindowFromPointEx(m_hWnd, pt, CWP_SKIPDISABLED | CWP_SKIPINVISIBLE);
         if (hAt && (hAt == m_comboDir1.m_hWnd || hAt == m_comboDir2.m_hWnd)) {
-            ::SendMessageA(hAt, WM_DROPFILES, (WPARAM)hDrop, 0);
+            ::SendMessageW(hAt, WM_DROPFILES, (WPARAM)hDrop, 0);
             return;
         }
     }
@@ -40,12 +37,7 @@ void CCompareDlg::OnDropFiles(HDROP hDrop)
     UINT nCount = drop.GetCount();
     if (nCount != 1 && nCount != 2)
         return;
-    CString paths[2];
-    for (UINT i = 0; i < nCount; i++) {
-        if (!drop.GetPath(i, paths[i]))
-            return;
-    }
-    m_comboDir1.SetWindowText(paths[0]);
+    m_comboDir1.SetWindowText(drop.GetPath(0));
     if (nCount == 2)
-        m_comboDir2.SetWindowText(paths[1]);
+        m_comboDir2.SetWindowText(drop.GetPath(1));
 }

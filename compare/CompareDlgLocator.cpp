@@ -2,8 +2,7 @@
 #include "FieldPath.h"
 #include "PathText.h"
 #include "SettingsNames.h"
-#include "ToolPath.h"
-#include "../framework/CodePage.h"
+#include "../framework/Profile.h"
 #include "../framework/FileDialog.h"
 #include "../framework/MessageBox.h"
 #include "../framework/StringResource.h"
@@ -14,23 +13,24 @@
 
 namespace {
 
-const char kToolKey[] = "SOFTWARE\\Microsoft\\Shared Tools\\windiff.exe";
-const char kToolCandidate[] = "C:\\Program Files\\Microsoft Visual Studio\\Common\\Tools\\WINDIFF.EXE";
+const wchar_t kToolKey[] = L"SOFTWARE\\Microsoft\\Shared Tools\\windiff.exe";
+const wchar_t kToolCandidate[] = L"C:\\Program Files\\Microsoft Visual Studio\\Common\\Tools\\WINDIFF.EXE";
 
-// The path a registry value holds (ToolPathFromValue); empty when there is
-// none. A value too big for the buffer fails the query, and is not taken.
-CString ReadToolValue(HKEY hRoot, const char* pszKey, const char* pszValue, REGSAM view, DWORD* pType)
+// The most characters of a located path, its terminator included.
+const int kToolPathChars = 512;
+
+// The path a registry value holds (AfxReadValueText); empty when there is
+// none. A value that does not fit kToolPathChars with a terminator is not
+// taken: a path cut short would name another file.
+CString ReadToolValue(HKEY hRoot, const wchar_t* pszKey, const wchar_t* pszValue, REGSAM view, DWORD* pType)
 {
     HKEY hKey;
-    if (::RegOpenKeyExA(hRoot, pszKey, 0, KEY_READ | view, &hKey) != ERROR_SUCCESS)
+    if (::RegOpenKeyExW(hRoot, pszKey, 0, KEY_READ | view, &hKey) != ERROR_SUCCESS)
         return CString();
-    char szPath[kToolPathBytes];
-    DWORD cb = sizeof(szPath);
-    LONG lResult = ::RegQueryValueExA(hKey, pszValue, NULL, pType, (LPBYTE)szPath, &cb);
+    CString path;
+    LONG lResult = AfxReadValueText(hKey, pszValue, path, pType, kToolPathChars);
     ::RegCloseKey(hKey);
-    if (lResult != ERROR_SUCCESS)
-        return CString();
-    return ToolPathFromValue(*pType, szPath, cb, AfxAnsiLeadBytes());
+    return lResult == ERROR_SUCCESS && path.GetLength() < kToolPathChars ? path : CString();
 }
 
 // The path the development tools registered for the comparison tool; empty
@@ -38,7 +38,7 @@ CString ReadToolValue(HKEY hRoot, const char* pszKey, const char* pszValue, REGS
 CString ReadRegisteredToolPath()
 {
     DWORD dwType = 0;
-    return ReadToolValue(HKEY_LOCAL_MACHINE, kToolKey, "Path", 0, &dwType);
+    return ReadToolValue(HKEY_LOCAL_MACHINE, kToolKey, L"Path", 0, &dwType);
 }
 
 // What an installer registered for a tool: a value naming the executable,
@@ -48,9 +48,9 @@ const HKEY kUserThenMachine = NULL;
 struct Registration
 {
     HKEY hRoot;
-    const char* key;
-    const char* value;
-    const char* append;
+    const wchar_t* key;
+    const wchar_t* value;
+    const wchar_t* append;
 };
 
 // The comparison tools looked for when none is located or stored, in this
@@ -69,67 +69,69 @@ struct Registration
 // Today's setups, looked for after those (later):
 // - the tool's entry among the installed programs: its Uninstall key's
 //   "InstallLocation", the folder (WinMerge's and Beyond Compare's Inno
-//   Setup name the key after the application and "_is1"; Meld's NSIS
-//   setup, since 3.23, records nothing else);
+//   Setup scripts name the key after the application and "_is1"; Meld's
+//   NSIS setup, since 3.23, records nothing else);
 // - Beyond Compare 5, 4 and 3 keep "ExePath" under versioned keys, newest
 //   first, which is what Scooter Software's own editor extension reads;
 // - KDiff3's setup for one user writes the user's "Install_Dir".
 // Per-user setups install into the user's own programs folder, which is
 // looked in beside Program Files.
-#define UNINSTALL_KEY "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\"
+#define UNINSTALL_KEY L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\"
 const struct KnownTool
 {
-    const char* exe;
+    const wchar_t* exe;
     Registration own[3];
-    const char* folders[2];
+    const wchar_t* folders[2];
     Registration later[6];
 } kKnownTools[] = {
-    { "windiff.exe", { { HKEY_LOCAL_MACHINE, kToolKey, "Path", NULL } },
-      { "Microsoft Visual Studio\\Common\\Tools\\WINDIFF.EXE" }, {} },
-    { "WinMergeU.exe", { { HKEY_CURRENT_USER, "Software\\Thingamahoochie\\WinMerge", "Executable", NULL } },
-      { "WinMerge\\WinMergeU.exe" },
-      { { kUserThenMachine, UNINSTALL_KEY "WinMerge_is1", "InstallLocation", "\\WinMergeU.exe" } } },
-    { "kdiff3.exe",
-      { { HKEY_CURRENT_USER, "Software\\KDE e.V.\\KDiff3\\diff-ext", "diffcommand", NULL },
-        { HKEY_LOCAL_MACHINE, "Software\\KDE e.V.\\KDiff3", "Install_Dir", "\\bin\\kdiff3.exe" },
-        { HKEY_LOCAL_MACHINE, "Software\\KDiff3", "", "\\kdiff3.exe" } },
-      { "KDiff3\\bin\\kdiff3.exe", "KDiff3\\kdiff3.exe" },
-      { { kUserThenMachine, UNINSTALL_KEY "KDiff3", "InstallLocation", "\\bin\\kdiff3.exe" },
-        { HKEY_CURRENT_USER, "Software\\KDE e.V.\\KDiff3", "Install_Dir", "\\bin\\kdiff3.exe" } } },
-    { "Meld.exe", { { HKEY_LOCAL_MACHINE, "SOFTWARE\\Meld", "Executable", NULL } }, { "Meld\\Meld.exe" },
-      { { kUserThenMachine, UNINSTALL_KEY "Meld", "InstallLocation", "\\Meld.exe" } } },
-    { "BCompare.exe",
-      { { HKEY_CURRENT_USER, "SOFTWARE\\Scooter Software\\Beyond Compare", "ExePath", NULL },
-        { HKEY_LOCAL_MACHINE, "SOFTWARE\\Scooter Software\\Beyond Compare", "ExePath", NULL } },
-      { "Beyond Compare 5\\BCompare.exe", "Beyond Compare 4\\BCompare.exe" },
-      { { kUserThenMachine, UNINSTALL_KEY "BeyondCompare5_is1", "InstallLocation", "\\BCompare.exe" },
-        { kUserThenMachine, UNINSTALL_KEY "BeyondCompare4_is1", "InstallLocation", "\\BCompare.exe" },
-        { kUserThenMachine, UNINSTALL_KEY "BeyondCompare3_is1", "InstallLocation", "\\BCompare.exe" },
-        { kUserThenMachine, "SOFTWARE\\Scooter Software\\Beyond Compare 5", "ExePath", NULL },
-        { kUserThenMachine, "SOFTWARE\\Scooter Software\\Beyond Compare 4", "ExePath", NULL },
-        { kUserThenMachine, "SOFTWARE\\Scooter Software\\Beyond Compare 3", "ExePath", NULL } } },
+    { L"windiff.exe", { { HKEY_LOCAL_MACHINE, kToolKey, L"Path", NULL } },
+      { L"Microsoft Visual Studio\\Common\\Tools\\WINDIFF.EXE" }, {} },
+    { L"WinMergeU.exe", { { HKEY_CURRENT_USER, L"Software\\Thingamahoochie\\WinMerge", L"Executable", NULL } },
+      { L"WinMerge\\WinMergeU.exe" },
+      { { kUserThenMachine, UNINSTALL_KEY L"WinMerge_is1", L"InstallLocation", L"\\WinMergeU.exe" } } },
+    { L"kdiff3.exe",
+      { { HKEY_CURRENT_USER, L"Software\\KDE e.V.\\KDiff3\\diff-ext", L"diffcommand", NULL },
+        { HKEY_LOCAL_MACHINE, L"Software\\KDE e.V.\\KDiff3", L"Install_Dir", L"\\bin\\kdiff3.exe" },
+        { HKEY_LOCAL_MACHINE, L"Software\\KDiff3", L"", L"\\kdiff3.exe" } },
+      { L"KDiff3\\bin\\kdiff3.exe", L"KDiff3\\kdiff3.exe" },
+      { { kUserThenMachine, UNINSTALL_KEY L"KDiff3", L"InstallLocation", L"\\bin\\kdiff3.exe" },
+        { HKEY_CURRENT_USER, L"Software\\KDE e.V.\\KDiff3", L"Install_Dir", L"\\bin\\kdiff3.exe" } } },
+    { L"Meld.exe", { { HKEY_LOCAL_MACHINE, L"SOFTWARE\\Meld", L"Executable", NULL } }, { L"Meld\\Meld.exe" },
+      { { kUserThenMachine, UNINSTALL_KEY L"Meld", L"InstallLocation", L"\\Meld.exe" } } },
+    { L"BCompare.exe",
+      { { HKEY_CURRENT_USER, L"SOFTWARE\\Scooter Software\\Beyond Compare", L"ExePath", NULL },
+        { HKEY_LOCAL_MACHINE, L"SOFTWARE\\Scooter Software\\Beyond Compare", L"ExePath", NULL } },
+      { L"Beyond Compare 5\\BCompare.exe", L"Beyond Compare 4\\BCompare.exe" },
+      { { kUserThenMachine, UNINSTALL_KEY L"BeyondCompare5_is1", L"InstallLocation", L"\\BCompare.exe" },
+        { kUserThenMachine, UNINSTALL_KEY L"BeyondCompare4_is1", L"InstallLocation", L"\\BCompare.exe" },
+        { kUserThenMachine, UNINSTALL_KEY L"BeyondCompare3_is1", L"InstallLocation", L"\\BCompare.exe" },
+        { kUserThenMachine, L"SOFTWARE\\Scooter Software\\Beyond Compare 5", L"ExePath", NULL },
+        { kUserThenMachine, L"SOFTWARE\\Scooter Software\\Beyond Compare 4", L"ExePath", NULL },
+        { kUserThenMachine, L"SOFTWARE\\Scooter Software\\Beyond Compare 3", L"ExePath", NULL } } },
 };
 
 // The user's own programs folder, where per-user setups install: the
-// system's, else its usual place, %LOCALAPPDATA%\Programs (Wine knows only
-// that one); empty when there is none, or the code page cannot hold it.
+// system's, else its usual place, %LOCALAPPDATA%\Programs (Wine 8 knows
+// only that one); empty when there is none.
 CString UserProgramsFolder()
 {
     const KNOWNFOLDERID* const ids[2] = { &FOLDERID_UserProgramFiles, &FOLDERID_LocalAppData };
     CString folder;
     for (int i = 0; i < 2 && folder.IsEmpty(); i++) {
         PWSTR pszFolder = NULL;   // freed whether the call succeeds or not
-        if (SUCCEEDED(::SHGetKnownFolderPath(*ids[i], KF_FLAG_DONT_VERIFY, NULL, &pszFolder))
-            && AfxAnsiPathFromWide(pszFolder, folder) && i == 1)
-            folder += "\\Programs";
+        if (SUCCEEDED(::SHGetKnownFolderPath(*ids[i], KF_FLAG_DONT_VERIFY, NULL, &pszFolder)) && pszFolder) {
+            folder = pszFolder;
+            if (i == 1)
+                folder += L"\\Programs";
+        }
         ::CoTaskMemFree(pszFolder);
     }
     return folder;
 }
 
-bool IsFile(const char* pszPath)
+bool IsFile(const wchar_t* pszPath)
 {
-    DWORD dwAttributes = ::GetFileAttributesA(pszPath);
+    DWORD dwAttributes = ::GetFileAttributesW(pszPath);
     return dwAttributes != INVALID_FILE_ATTRIBUTES && !(dwAttributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
@@ -151,18 +153,18 @@ CString RegisteredFile(const Registration& r)
     for (int i = 0; i < nReads; i++) {
         DWORD dwType = 0;
         CString path = ReadToolValue(reads[i].hRoot, r.key, r.value, reads[i].view, &dwType);
-        char szExpanded[kToolPathBytes];
+        WCHAR szExpanded[kToolPathChars];
         if (dwType == REG_EXPAND_SZ) {
-            DWORD n = ::ExpandEnvironmentStringsA(path, szExpanded, sizeof(szExpanded));
-            path = n > 0 && n <= sizeof(szExpanded) ? CString(szExpanded) : CString();
+            DWORD n = ::ExpandEnvironmentStringsW(path, szExpanded, kToolPathChars);
+            path = n > 0 && n <= kToolPathChars ? CString(szExpanded) : CString();
         }
         int nFirst, nCount;
-        PathInText((const char*)path, path.GetLength(), &nFirst, &nCount);
-        CString file((const char*)path + nFirst, nCount);
+        PathInText((const wchar_t*)path, path.GetLength(), &nFirst, &nCount);
+        CString file((const wchar_t*)path + nFirst, nCount);
         if (!file.IsEmpty() && r.append) {
             // A folder may be written with its closing backslash.
             int len = file.GetLength();
-            file += MbsFindLast(file, len, '\\', AfxAnsiLeadBytes()) == len - 1 ? r.append + 1 : r.append;
+            file += file[len - 1] == L'\\' ? r.append + 1 : r.append;
         }
         if (!file.IsEmpty() && IsFile(file))
             return file;
@@ -176,20 +178,20 @@ CString RegisteredFile(const Registration& r)
 // program sees; then the user's own programs folder.
 CString FindInstalledTool()
 {
-    const char* const vars[3] = { "ProgramW6432", "ProgramFiles(x86)", "ProgramFiles" };
+    const wchar_t* const vars[3] = { L"ProgramW6432", L"ProgramFiles(x86)", L"ProgramFiles" };
     CString roots[4];
     roots[3] = UserProgramsFolder();
     for (int i = 0; i < 3; i++) {
-        char szRoot[MAX_PATH];
-        DWORD n = ::GetEnvironmentVariableA(vars[i], szRoot, sizeof(szRoot));
-        if (n > 0 && n < sizeof(szRoot) && (i == 0 || lstrcmpiA(szRoot, roots[0]) != 0)
-            && (i < 2 || lstrcmpiA(szRoot, roots[1]) != 0))
+        WCHAR szRoot[MAX_PATH];
+        DWORD n = ::GetEnvironmentVariableW(vars[i], szRoot, MAX_PATH);
+        if (n > 0 && n < MAX_PATH && (i == 0 || lstrcmpiW(szRoot, roots[0]) != 0)
+            && (i < 2 || lstrcmpiW(szRoot, roots[1]) != 0))
             roots[i] = szRoot;
     }
     for (const KnownTool& tool : kKnownTools) {
-        CString appPath = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\";
+        CString appPath = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\";
         appPath += tool.exe;
-        Registration appPaths[2] = { { HKEY_CURRENT_USER, appPath, "", NULL }, { HKEY_LOCAL_MACHINE, appPath, "", NULL } };
+        Registration appPaths[2] = { { HKEY_CURRENT_USER, appPath, L"", NULL }, { HKEY_LOCAL_MACHINE, appPath, L"", NULL } };
         for (const Registration& r : appPaths) {
             CString file = RegisteredFile(r);
             if (!file.IsEmpty())
@@ -200,12 +202,12 @@ CString FindInstalledTool()
             if (!file.IsEmpty())
                 return file;
         }
-        for (const char* folder : tool.folders) {
+        for (const wchar_t* folder : tool.folders) {
             for (const CString& root : roots) {
                 if (!folder || root.IsEmpty())
                     continue;
                 CString file = root;
-                file += "\\";
+                file += L"\\";
                 file += folder;
                 if (IsFile(file))
                     return file;
@@ -220,9 +222,8 @@ CString FindInstalledTool()
     return CString();
 }
 
-// The default of a setting that is not stored: no stored path holds it
-// when an empty one is read back empty.
-const char kNotStored[] = "\x01";
+// The default of a setting that is not stored, which no stored path holds.
+const wchar_t kNotStored[] = L"\x01";
 
 } // namespace
 
@@ -235,15 +236,13 @@ void CCompareDlg::LocateWinDiff()
     CString located = ReadRegisteredToolPath();
     if (located.IsEmpty()) {
         struct _stat st;
-        if (::_stat(kToolCandidate, &st) == 0)
+        if (::_wstat(kToolCandidate, &st) == 0)
             located = kToolCandidate;
     }
-    // A stored path that the code page cannot hold is shown exactly.
-    CWinApp* pApp = AfxGetApp();
-    m_strWinDiff = pApp->GetProfileString(PELORIN_SECTION, PELORIN_ENTRY_WINDIFF, located, &m_strWinDiffExact);
-    if (located.IsEmpty() && m_strWinDiff.IsEmpty() && m_strWinDiffExact.GetLength() == 0
-        && lstrcmpA(pApp->GetProfileString(PELORIN_SECTION, PELORIN_ENTRY_WINDIFF, kNotStored), kNotStored) == 0)
-        m_strWinDiff = FindInstalledTool();
+    // The setting is read once.
+    m_strWinDiff = AfxGetApp()->GetProfileString(PELORIN_SECTION, PELORIN_ENTRY_WINDIFF, kNotStored);
+    if (lstrcmpW(m_strWinDiff, kNotStored) == 0)
+        m_strWinDiff = located.IsEmpty() ? FindInstalledTool() : located;
 }
 
 // Called by OK when the tool's path is empty: a tool installed since (after
@@ -254,10 +253,12 @@ void CCompareDlg::OfferInstalledTool()
     CString found = FindInstalledTool();
     if (found.IsEmpty())
         return;
-    CWideString text;
-    AfxFormatString2(text, IDS_USE_FOUND_TOOL, AfxWideFromAnsi(found));
-    if (AfxMessageBox(text, MB_YESNO | MB_ICONQUESTION) == IDYES)
-        ::SetWindowTextA(GetDlgItem(IDC_WINDIFF), found);
+    CString text;
+    AfxFormatString2(text, IDS_USE_FOUND_TOOL, found);
+    if (AfxMessageBox(text, MB_YESNO | MB_ICONQUESTION) == IDYES) {
+        m_strWinDiff = found;
+        UpdateData(FALSE);
+    }
 }
 
 // Called when the "&Ref" button next to the tool's path is clicked. The
@@ -267,7 +268,7 @@ void CCompareDlg::ChooseWinDiff()
     if (!UpdateData(TRUE))
         return;
     CFieldPath tool(GetDlgItem(IDC_WINDIFF));
-    CFileDialog dlg(tool.GetPath(), OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, "EXE Files(*.exe)|*.exe|All Files(*.*)|*.*||");
+    CFileDialog dlg(tool.GetPath(), OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, L"EXE Files(*.exe)|*.exe|All Files(*.*)|*.*||");
     if (dlg.DoModal() != IDOK)
         return;
     m_strWinDiff = dlg.GetPathName();

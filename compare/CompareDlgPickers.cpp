@@ -4,14 +4,13 @@
 #include "../framework/FileDialog.h"
 
 // Called by the four Ref buttons of the path fields. The picker starts at
-// the path the field shows (without enclosing quotes); a path that the code
-// page cannot hold and that has no short name gives no start.
+// the path the field shows (without enclosing quotes).
 void CCompareDlg::PickPath(CRecentPathCombo& field, bool bWantFolder)
 {
     CString path = CFieldPath(field.GetEditCtrl()).GetPath();
     if (bWantFolder) {
         // No owner: the dialog stays usable while the browser is open.
-        if (BrowseForFolder(NULL, "Refer", path) != 0)
+        if (BrowseForFolder(NULL, L"Refer", path) != 0)
             return;
     } else {
         // The main window owns the dialog and is disabled.

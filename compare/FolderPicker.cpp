@@ -1,6 +1,4 @@
 #include "FolderPicker.h"
-#include "../framework/CodePage.h"
-#include "../framework/MessageBox.h"
 #include "../framework/Dialog.h"
 #include "../framework/WinApp.h"
 
@@ -35,11 +33,11 @@ void TrimBackslashes(WCHAR* p)
 // no "." or ".." segment (the browser follows neither), short names as
 // their long forms, no trailing backslash. Tells whether it is an existing
 // folder; when it is not, folder is the full path, or the text itself.
-bool FolderToSelect(const WCHAR* pszText, CWideString& folder)
+bool FolderToSelect(const WCHAR* pszText, CString& folder)
 {
     folder.Empty();
     folder += pszText;
-    CWideString full;
+    CString full;
     DWORD n = *pszText ? ::GetFullPathNameW(pszText, 0, NULL, NULL) : 0;
     WCHAR* p = n ? full.GetBuffer((int)n) : NULL;
     if (!p || ::GetFullPathNameW(pszText, n, p, NULL) >= n)
@@ -58,6 +56,7 @@ bool FolderToSelect(const WCHAR* pszText, CWideString& folder)
     p = folder.GetBuffer(folder.GetLength());
     if (p)
         TrimBackslashes(p);
+    folder.ReleaseBuffer();
     return true;
 }
 
@@ -96,43 +95,40 @@ int CALLBACK InitialSelectionProc(HWND hWnd, UINT uMsg, LPARAM lParam, LPARAM lp
 
 } // namespace
 
-int BrowseForFolder(HWND hOwner, const char* pszTitle, CString& path)
+int BrowseForFolder(HWND hOwner, const wchar_t* pszTitle, CString& path)
 {
-    CWideString initial(AfxWideFromAnsi(path)), folder;
-    char szDisplayName[MAX_PATH] = "";
+    CString folder;
+    WCHAR szDisplayName[MAX_PATH] = L"";
 
-    BROWSEINFOA bi;
+    BROWSEINFOW bi;
     ZeroMemory(&bi, sizeof(bi));
     bi.hwndOwner = hOwner;
     bi.pidlRoot = NULL;
     bi.pszDisplayName = szDisplayName;
-    bi.lpszTitle = pszTitle ? pszTitle : "Select Folder";
+    bi.lpszTitle = pszTitle ? pszTitle : L"Select Folder";
     bi.ulFlags = BIF_RETURNONLYFSDIRS | BIF_RETURNFSANCESTORS;
     // Without an owner the program's windows stay usable beside the
     // browser, their keys included, though its loop runs meanwhile; it is
     // cancelled when the main window's dialog ends, and gives nothing then.
     CDialogLoopFilter beside;
     InitialSelection selection = { NULL, false, false, &beside };
-    selection.bFolder = FolderToSelect(initial, folder);
+    selection.bFolder = FolderToSelect(path, folder);
     selection.pszFolder = folder;
     bi.lpfn = InitialSelectionProc;
     bi.lParam = (LPARAM)&selection;
 
     // The shell wants COM in the calling thread; leave it as it was found.
     HRESULT hrCom = ::CoInitialize(NULL);
-    LPITEMIDLIST pidl = ::SHBrowseForFolderA(&bi);
+    LPITEMIDLIST pidl = ::SHBrowseForFolderW(&bi);
     int nResult = 1;
     if (pidl && !beside.MainEnded()) {
-        // The folder's path as the shell has it; the ANSI form only when it
-        // names the same folder.
+        // The folder's path as the shell has it.
         WCHAR szChosen[MAX_PATH];
         szChosen[0] = 0;
         if (::SHGetPathFromIDListW(pidl, szChosen)) {
             szChosen[MAX_PATH - 1] = 0;
-            if (AfxAnsiPathFromWide(szChosen, path))
-                nResult = 0;
-            else
-                AfxReportUnusablePath(szChosen);
+            path = szChosen;
+            nResult = 0;
         }
     }
     if (pidl)

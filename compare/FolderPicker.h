@@ -14,6 +14,5 @@
 // hOwner may be NULL: the browser then has no owner and the program's other
 // windows stay usable; it is cancelled when the main window's dialog ends.
 // Returns 0 when a folder was chosen while that dialog ran, 1 otherwise
-// (path is then unchanged); a folder whose name the code page cannot hold
-// is reported to the user and gives 1.
-int BrowseForFolder(HWND hOwner, const char* pszTitle, CString& path);
+// (path is then unchanged).
+int BrowseForFolder(HWND hOwner, const wchar_t* pszTitle, CString& path);

@@ -1,19 +1,20 @@
 #include "HistoryText.h"
 
-HistoryReader::HistoryReader(const char* text, int len, const LeadByteTable& t)
-    : m_rest(text), m_restLen(text && len > 0 ? len : 0), m_lead(t)
+#include <wchar.h>
+
+HistoryReader::HistoryReader(const wchar_t* text, int len) : m_rest(text), m_restLen(text && len > 0 ? len : 0)
 {
 }
 
-bool HistoryReader::Next(const char*& piece, int& pieceLen)
+bool HistoryReader::Next(const wchar_t*& piece, int& pieceLen)
 {
     if (m_restLen <= 0)
         return false;
-    int sep = MbsFind(m_rest, m_restLen, '|', m_lead);
+    const wchar_t* sep = wmemchr(m_rest, L'|', (size_t)m_restLen);
     piece = m_rest;
-    pieceLen = sep >= 0 ? sep : m_restLen;
-    // What is left: the last (length - piece - 1) bytes, nothing when that
-    // count is zero or less.
+    pieceLen = sep ? (int)(sep - m_rest) : m_restLen;
+    // What is left: the last (length - piece - 1) characters, nothing when
+    // that count is zero or less.
     int restLen = m_restLen - pieceLen - 1;
     if (restLen > 0) {
         m_rest += pieceLen + 1;
@@ -24,14 +25,8 @@ bool HistoryReader::Next(const char*& piece, int& pieceLen)
     return true;
 }
 
-void AppendHistoryEntry(CString& history, const char* entry, int entryLen)
+void AppendHistoryEntry(CString& history, const wchar_t* entry, int entryLen)
 {
-    history += '|';
-    history.Append(entry, entryLen);
-}
-
-void AppendHistoryEntry(CWideString& history, const wchar_t* entry, int entryLen)
-{
-    history.Append(L"|", 1);
+    history += L'|';
     history.Append(entry, entryLen);
 }

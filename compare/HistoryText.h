@@ -1,10 +1,8 @@
 // The history text of a path field: the current text, then "|" and each list
-// entry in list order. No escaping; a "|" that is the trail byte of a
-// double-byte character belongs to its character.
+// entry in list order. No escaping.
 #pragma once
 
-#include "../framework/Mbcs.h"
-#include "../framework/WideString.h"
+#include "../framework/String.h"
 
 // Walks a history text piece by piece, exactly as the field restores it:
 // the first piece is the field's text, every later piece a list entry (empty
@@ -12,18 +10,14 @@
 class HistoryReader
 {
 public:
-    HistoryReader(const char* text, int len, const LeadByteTable& t);
+    HistoryReader(const wchar_t* text, int len);
     // The next piece; false when the text is used up.
-    bool Next(const char*& piece, int& pieceLen);
+    bool Next(const wchar_t*& piece, int& pieceLen);
 
 private:
-    const char* m_rest;
+    const wchar_t* m_rest;
     int m_restLen;
-    const LeadByteTable& m_lead;
 };
 
 // Appends one list entry: "|" and the entry.
-void AppendHistoryEntry(CString& history, const char* entry, int entryLen);
-// The same for a history stored exactly, in UTF-16, which has no "|"
-// inside a character.
-void AppendHistoryEntry(CWideString& history, const wchar_t* entry, int entryLen);
+void AppendHistoryEntry(CString& history, const wchar_t* entry, int entryLen);

@@ -1,31 +1,21 @@
 #include "LaunchParams.h"
 
-#include <string.h>
+#include <wchar.h>
 
 namespace {
 
 // Appends "\"path\"", doubling the backslashes that end the path.
-void AppendQuoted(CString& out, const char* path, const LeadByteTable& t)
+void AppendQuoted(CString& out, const wchar_t* path)
 {
-    int len = path ? (int)strlen(path) : 0;
-    out += '"';
+    int len = path ? (int)wcslen(path) : 0;
+    out += L'"';
     out.Append(path, len);
-    // Where the run of backslashes that ends the path starts, walking by
-    // characters: a 0x5C trail byte belongs to its double-byte character.
-    int run = -1;
-    for (int i = 0; i < len;) {
-        int n = t.IsLead((unsigned char)path[i]) && i + 1 < len ? 2 : 1;
-        if (n == 1 && path[i] == '\\') {
-            if (run < 0)
-                run = i;
-        } else {
-            run = -1;
-        }
-        i += n;
-    }
-    if (run >= 0)
-        out.Append(path + run, len - run);
-    out += '"';
+    // The run of backslashes that ends the path.
+    int run = len;
+    while (run > 0 && path[run - 1] == L'\\')
+        run--;
+    out.Append(path + run, len - run);
+    out += L'"';
 }
 
 // How a tool takes the two paths and the subdirectory choice.
@@ -57,43 +47,39 @@ enum ToolForm
 //   subfolders. BComp.exe takes the same parameters as BCompare.exe.
 const struct
 {
-    const char* name;
+    const wchar_t* name;
     ToolForm form;
 } kKnownTools[] = {
-    { "windiff.exe", kWinDiffForm },    { "WinMergeU.exe", kWinMergeForm }, { "WinMerge.exe", kWinMergeForm },
-    { "kdiff3.exe", kPathsOnlyForm },   { "Meld.exe", kPathsOnlyForm },     { "BCompare.exe", kPathsOnlyForm },
-    { "BComp.exe", kPathsOnlyForm },
+    { L"windiff.exe", kWinDiffForm },  { L"WinMergeU.exe", kWinMergeForm }, { L"WinMerge.exe", kWinMergeForm },
+    { L"kdiff3.exe", kPathsOnlyForm }, { L"Meld.exe", kPathsOnlyForm },     { L"BCompare.exe", kPathsOnlyForm },
+    { L"BComp.exe", kPathsOnlyForm },
 };
 
-// Whether name[0, len) is known, ignoring the case of ASCII letters (a
-// double-byte character matches no known name).
-bool SameName(const char* name, int len, const char* known)
+// Whether name[0, len) is known, ignoring the case of ASCII letters.
+bool SameName(const wchar_t* name, int len, const wchar_t* known)
 {
-    if ((int)strlen(known) != len)
+    if ((int)wcslen(known) != len)
         return false;
     for (int i = 0; i < len; i++) {
-        unsigned char a = (unsigned char)name[i], b = (unsigned char)known[i];
-        if (a >= 'A' && a <= 'Z')
-            a = (unsigned char)(a - 'A' + 'a');
-        if (b >= 'A' && b <= 'Z')
-            b = (unsigned char)(b - 'A' + 'a');
+        wchar_t a = name[i], b = known[i];
+        if (a >= L'A' && a <= L'Z')
+            a = (wchar_t)(a - L'A' + L'a');
+        if (b >= L'A' && b <= L'Z')
+            b = (wchar_t)(b - L'A' + L'a');
         if (a != b)
             return false;
     }
     return true;
 }
 
-ToolForm FormOfTool(const char* toolPath, const LeadByteTable& t)
+ToolForm FormOfTool(const wchar_t* toolPath)
 {
     if (!toolPath)
         return kWinDiffForm;
-    int len = (int)strlen(toolPath), start = 0;
-    const char separators[] = { '\\', '/', ':' };
-    for (char separator : separators) {
-        int at = MbsFindLast(toolPath, len, separator, t);
-        if (at + 1 > start)
-            start = at + 1;
-    }
+    int len = (int)wcslen(toolPath), start = 0;
+    for (int i = 0; i < len; i++)
+        if (toolPath[i] == L'\\' || toolPath[i] == L'/' || toolPath[i] == L':')
+            start = i + 1;
     for (const auto& tool : kKnownTools) {
         if (SameName(toolPath + start, len - start, tool.name))
             return tool.form;
@@ -106,36 +92,41 @@ const ToolVersion kWinMergeNoSubfolders = MakeToolVersion(2, 16, 32, 0);
 
 } // namespace
 
-bool ToolWantsVersion(const char* toolPath, const LeadByteTable& t)
+bool ToolWantsVersion(const wchar_t* toolPath)
 {
-    return FormOfTool(toolPath, t) == kWinMergeForm;
+    return FormOfTool(toolPath) == kWinMergeForm;
 }
 
-CString BuildToolParameters(const char* toolPath, const char* dir1, const char* dir2, bool bSubDir,
-                            const LeadByteTable& t, ToolVersion version)
+bool ToolReadsUnicode(const wchar_t* toolPath)
 {
-    ToolForm form = FormOfTool(toolPath, t);
+    return FormOfTool(toolPath) != kWinDiffForm;
+}
+
+CString BuildToolParameters(const wchar_t* toolPath, const wchar_t* dir1, const wchar_t* dir2, bool bSubDir,
+                            ToolVersion version)
+{
+    ToolForm form = FormOfTool(toolPath);
     if (form == kWinDiffForm)
-        return BuildCompareParameters(dir1, dir2, bSubDir, t);
+        return BuildCompareParameters(dir1, dir2, bSubDir);
     CString params;
     if (form == kWinMergeForm && bSubDir)
-        params += "/r ";
+        params += L"/r ";
     else if (form == kWinMergeForm && version >= kWinMergeNoSubfolders)
-        params += "/r- ";
-    AppendQuoted(params, dir1, t);
-    params += ' ';
-    AppendQuoted(params, dir2, t);
+        params += L"/r- ";
+    AppendQuoted(params, dir1);
+    params += L' ';
+    AppendQuoted(params, dir2);
     return params;
 }
 
-CString BuildCompareParameters(const char* dir1, const char* dir2, bool bSubDir, const LeadByteTable& t)
+CString BuildCompareParameters(const wchar_t* dir1, const wchar_t* dir2, bool bSubDir)
 {
     CString params;
-    AppendQuoted(params, dir1, t);
-    params += ' ';
-    AppendQuoted(params, dir2, t);
-    params += ' ';
+    AppendQuoted(params, dir1);
+    params += L' ';
+    AppendQuoted(params, dir2);
+    params += L' ';
     if (!bSubDir)
-        params += "-D";
+        params += L"-D";
     return params;
 }

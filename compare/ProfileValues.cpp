@@ -2,11 +2,11 @@
 
 #include <limits.h>
 
-bool ScanDecimalInt(const char* text, int* value)
+bool ScanDecimalInt(const wchar_t* text, int* value)
 {
     if (!text)
         return false;
-    const char* p = text;
+    const wchar_t* p = text;
     while (*p == ' ' || *p == '\t' || *p == '\n' || *p == '\v' || *p == '\f' || *p == '\r')
         p++;
     bool negative = false;

@@ -1,5 +1,4 @@
 #include "RecentPathCombo.h"
-#include "../framework/CodePage.h"
 #include "../framework/DropFiles.h"
 #include "../framework/WinApp.h"
 
@@ -13,10 +12,9 @@ const MsgMapEntry CRecentPathCombo::s_entries[] = {
 const MsgMap CRecentPathCombo::messageMap = MakeMsgMap(&CComboBox::messageMap, s_entries);
 
 CRecentPathCombo::CRecentPathCombo()
-    : m_bSettingText(false), m_hEditWatched(NULL), m_pfnEditProc(NULL), m_nEditDepth(0)
+    : m_hEditWatched(NULL), m_pfnEditProc(NULL), m_nEditDepth(0)
 {
     m_before.dwStart = m_before.dwEnd = 0;
-    m_before.nLength = 0;
     m_before.bKnown = false;
 }
 
@@ -41,30 +39,10 @@ LRESULT CRecentPathCombo::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     return CComboBox::WindowProc(message, wParam, lParam);
 }
 
-void CRecentPathCombo::SetTextAndRemember(const char* pszText)
+void CRecentPathCombo::SetTextAndRemember(const wchar_t* pszText)
 {
     SetWindowText(pszText);
     AddToHistory();
-}
-
-void CRecentPathCombo::SetTextAndRemember(const WCHAR* pszText)
-{
-    SetShownText(pszText);
-    AddToHistory();
-}
-
-void CRecentPathCombo::SetShownText(const WCHAR* pszText)
-{
-    CString ansi;
-    if (AfxExactAnsi(pszText, lstrlenW(pszText), ansi)) {
-        SetWindowText(ansi);
-        return;
-    }
-    // The combo box would pass the text on in the code page; the edit part
-    // takes it as it is. Its edit event is the program's own, not the user's.
-    m_bSettingText = true;
-    ::SetWindowTextW(GetEditCtrl(), pszText);
-    m_bSettingText = false;
 }
 
 BOOL CRecentPathCombo::PreTranslateMessage(MSG* pMsg)
@@ -88,12 +66,12 @@ bool CRecentPathCombo::RemoveHighlightedEntry()
 {
     FillList();
     HWND hList = GetListBox();
-    int nSel = hList ? (int)::SendMessageA(hList, LB_GETCURSEL, 0, 0) : LB_ERR;
+    int nSel = hList ? (int)::SendMessageW(hList, LB_GETCURSEL, 0, 0) : LB_ERR;
     if (nSel < 0 || DeleteString(nSel) == CB_ERR)
         return false;
     int nCount = GetCount();
     if (nCount > 0)
-        ::SendMessageA(hList, LB_SETCURSEL, (WPARAM)(nSel < nCount ? nSel : nCount - 1), 0);
+        ::SendMessageW(hList, LB_SETCURSEL, (WPARAM)(nSel < nCount ? nSel : nCount - 1), 0);
     return true;
 }
 
@@ -105,7 +83,6 @@ void CRecentPathCombo::OnDropFiles(HDROP hDrop)
     CDropFiles drop(hDrop);
     if (!::IsWindowEnabled(m_hWnd) || !::IsWindowEnabled(::GetAncestor(m_hWnd, GA_ROOT)))
         return;
-    CString path;
-    if (drop.GetCount() == 1 && drop.GetPath(0, path))
-        SetWindowText(path);
+    if (drop.GetCount() == 1)
+        SetWindowText(drop.GetPath(0));
 }

@@ -9,7 +9,6 @@
 #pragma once
 
 #include "../framework/Controls.h"
-#include "../framework/WideString.h"
 
 class CRecentPathCombo : public CComboBox
 {
@@ -19,24 +18,17 @@ public:
     CRecentPathCombo();
     virtual ~CRecentPathCombo();
 
-    CString GetText() const { return GetWindowText(); }
     // The text exactly as the edit part shows it; the path it names is
     // CFieldPath(GetEditCtrl()).
-    void GetShownText(CWideString& text) const { AfxGetWindowTextWide(GetEditCtrl(), text); }
-    // The current text, then "|" and each list entry, exactly: the text
-    // as it names its path (CFieldPath), unless no text in the code page
-    // names it or it is the text restored exactly and left alone.
-    void GetHistory(CWideString& history) const;
+    CString GetText() const { return GetWindowText(); }
+    // The current text, then "|" and each list entry, exactly.
+    void GetHistory(CString& history) const;
     // Restores the text and the list from a history text (list still empty).
     // The text shows at once; the list is filled when it is first used
     // (FillList).
-    void SetHistory(const char* pszHistory);
-    // The same for a history text that the code page cannot hold: the text
-    // and every entry exactly.
-    void SetHistoryExact(const WCHAR* pszHistory);
+    void SetHistory(const wchar_t* pszHistory);
     // Sets the text and moves it to the top of the list.
-    void SetTextAndRemember(const char* pszText);
-    void SetTextAndRemember(const WCHAR* pszText);
+    void SetTextAndRemember(const wchar_t* pszText);
     // Moves the current text to the top of the list.
     void AddToHistory();
     // Completes the typed text from the list.
@@ -47,14 +39,8 @@ public:
 
 protected:
     virtual void PreSubclassWindow();
-    // Sets the text exactly, raising no edit event.
-    void SetShownText(const WCHAR* pszText);
     void OnDropFiles(HDROP hDrop);
     bool RemoveHighlightedEntry();
-    // The edit part's text length, and the position of a byte offset of its
-    // text, in the edit's own units.
-    int GetEditLength() const;
-    int EditPosition(int nByte) const;
 
     // Puts the restored entries that are not in the list yet into it. Called
     // before anything reads or changes the list: a key or the wheel in the
@@ -63,20 +49,16 @@ protected:
     void FillList();
 
 private:
-    bool m_bSettingText;    // the program sets the edit part's text
     // The restored entries not yet in the list: "|" and each entry, in list
     // order.
-    CWideString m_strPending;
-    // The text restored exactly (SetHistoryExact).
-    CWideString m_strRestoredText;
+    CString m_strPending;
 
     // The edit part as it was before the message it handles now, so that a
     // change can be told apart: text added at the end, or anything else.
     struct EditState
     {
-        CWideString text;
-        DWORD dwStart, dwEnd;   // the selection, in the edit's own units
-        int nLength;            // the text's length in the same units
+        CString text;
+        DWORD dwStart, dwEnd;   // the selection
         bool bKnown;
     };
     EditState m_before;
@@ -87,6 +69,6 @@ private:
     void StopWatchingEdit();
     void NoteEditState();
     void CompleteAddedText();
-    bool TextAddedAtEnd(const CWideString& now) const;
+    bool TextAddedAtEnd(const CString& now) const;
     static LRESULT CALLBACK EditWatchProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
 };

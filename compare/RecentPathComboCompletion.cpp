@@ -2,11 +2,10 @@
 // each message it handles, and typed text completed from the list.
 #include "RecentPathCombo.h"
 #include "PathText.h"
-#include "../framework/CodePage.h"
 
 namespace {
 // The property of the edit part that names its field.
-const char kFieldProp[] = "PelorinPathField";
+const wchar_t kFieldProp[] = L"PelorinPathField";
 } // namespace
 
 // Gives the edit part, which outlives the field, back its own procedure.
@@ -14,7 +13,7 @@ void CRecentPathCombo::StopWatchingEdit()
 {
     if (m_hEditWatched && ::IsWindow(m_hEditWatched)) {
         ::SetWindowLongPtrW(m_hEditWatched, GWLP_WNDPROC, (LONG_PTR)m_pfnEditProc);
-        ::RemovePropA(m_hEditWatched, kFieldProp);
+        ::RemovePropW(m_hEditWatched, kFieldProp);
     }
 }
 
@@ -25,7 +24,7 @@ void CRecentPathCombo::StopWatchingEdit()
 void CRecentPathCombo::WatchEdit()
 {
     HWND hEdit = GetEditCtrl();
-    if (!hEdit || m_hEditWatched || !::SetPropA(hEdit, kFieldProp, (HANDLE)this))
+    if (!hEdit || m_hEditWatched || !::SetPropW(hEdit, kFieldProp, (HANDLE)this))
         return;
     m_hEditWatched = hEdit;
     m_pfnEditProc = (WNDPROC)::SetWindowLongPtrW(hEdit, GWLP_WNDPROC, (LONG_PTR)EditWatchProc);
@@ -33,13 +32,13 @@ void CRecentPathCombo::WatchEdit()
 
 LRESULT CALLBACK CRecentPathCombo::EditWatchProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    CRecentPathCombo* pField = (CRecentPathCombo*)::GetPropA(hWnd, kFieldProp);
+    CRecentPathCombo* pField = (CRecentPathCombo*)::GetPropW(hWnd, kFieldProp);
     if (!pField || pField->m_hEditWatched != hWnd)
         return ::DefWindowProcW(hWnd, message, wParam, lParam);
     WNDPROC pfnEdit = pField->m_pfnEditProc;
     if (message == WM_NCDESTROY) {
         ::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, (LONG_PTR)pfnEdit);
-        ::RemovePropA(hWnd, kFieldProp);
+        ::RemovePropW(hWnd, kFieldProp);
         pField->m_hEditWatched = NULL;
         return ::CallWindowProcW(pfnEdit, hWnd, message, wParam, lParam);
     }
@@ -62,9 +61,8 @@ void CRecentPathCombo::NoteEditState()
     if (!p)
         return;
     int nGot = (int)::CallWindowProcW(pfnEdit, hEdit, WM_GETTEXT, (WPARAM)(n + 1), (LPARAM)p);
-    p[nGot >= 0 && nGot <= n ? nGot : 0] = 0;
+    m_before.text.ReleaseBuffer(nGot >= 0 && nGot <= n ? nGot : 0);
     ::CallWindowProcW(pfnEdit, hEdit, EM_GETSEL, (WPARAM)&m_before.dwStart, (LPARAM)&m_before.dwEnd);
-    m_before.nLength = (int)::CallWindowProcW(pfnEdit, hEdit, EM_LINELENGTH, 0, 0);
     m_before.bKnown = true;
 }
 
@@ -72,35 +70,21 @@ void CRecentPathCombo::NoteEditState()
 // nothing else (PathText.h), measured from the edit as it was before the
 // message that changed it. A removal of any kind (a key, a cut, the edit's
 // menu, an input method) adds nothing.
-bool CRecentPathCombo::TextAddedAtEnd(const CWideString& now) const
+bool CRecentPathCombo::TextAddedAtEnd(const CString& now) const
 {
     const EditState& b = m_before;
-    // The selection, as the edit counts, must reach the end of the text.
-    if (!b.bKnown || b.dwStart > b.dwEnd || (int)b.dwEnd != b.nLength)
-        return false;
-    int nKept = (int)b.dwStart;
-    if (b.nLength != b.text.GetLength()) {
-        // The edit counts the bytes of the text in the code page.
-        CString ansi;
-        if (!AfxExactAnsi(b.text, b.text.GetLength(), ansi) || nKept > ansi.GetLength())
-            return false;
-        nKept = ::MultiByteToWideChar(CP_ACP, 0, ansi, nKept, NULL, 0);
-    }
-    return nKept <= b.text.GetLength()
-           && ::AddsOnlyAtEnd((const WCHAR*)b.text, b.text.GetLength(), nKept, b.text.GetLength(), (const WCHAR*)now,
-                              now.GetLength());
+    return b.bKnown && ::AddsOnlyAtEnd((const wchar_t*)b.text, b.text.GetLength(), (int)b.dwStart, (int)b.dwEnd,
+                                       (const wchar_t*)now, now.GetLength());
 }
 
 // Called when the user's editing is about to show changed text. Only text
 // added at its end (TextAddedAtEnd) is completed: a removal, however made,
 // an edit inside the text, or one that leaves a selection, stays exactly as
-// the user left it, and an empty text matches nothing; so does a text that
-// the code page cannot hold, whose look-alike would match other paths. The
-// caret's end of the text stays in view, the completed tail included.
+// the user left it, and an empty text matches nothing. The caret's end of
+// the text stays in view, the completed tail included.
 void CRecentPathCombo::AutoComplete()
 {
-    if (!m_bSettingText)
-        CompleteAddedText();
+    CompleteAddedText();
     // A further change within the same message is measured from this one.
     if (m_hEditWatched)
         NoteEditState();
@@ -108,41 +92,18 @@ void CRecentPathCombo::AutoComplete()
 
 void CRecentPathCombo::CompleteAddedText()
 {
-    CWideString shown;
-    GetShownText(shown);
-    CString text;
-    if (!TextAddedAtEnd(shown) || !AfxExactAnsi(shown, shown.GetLength(), text))
+    CString text = GetText();
+    if (!TextAddedAtEnd(text))
         return;
     int nTyped = text.GetLength();
     DWORD dwStart = 0, dwEnd = 0;
     GetEditSel(&dwStart, &dwEnd);
-    if (nTyped == 0 || dwStart != dwEnd || (int)dwEnd != GetEditLength())
+    if (nTyped == 0 || dwStart != dwEnd || (int)dwEnd != nTyped)
         return;
     FillList();
     if (SelectString(-1, text) == CB_ERR)
         SetWindowText(text);
-    SetEditSel(EditPosition(nTyped), -1);
+    SetEditSel(nTyped, -1);
     if (HWND hEdit = GetEditCtrl())
-        ::SendMessageA(hEdit, EM_SCROLLCARET, 0, 0);
+        ::SendMessageW(hEdit, EM_SCROLLCARET, 0, 0);
 }
-
-// The length of the text in the edit part's own units. An ANSI edit counts
-// bytes on some systems and characters on others (Wine); only text with
-// double-byte characters tells them apart.
-int CRecentPathCombo::GetEditLength() const
-{
-    HWND hEdit = GetEditCtrl();
-    return hEdit ? (int)::SendMessageA(hEdit, EM_LINELENGTH, 0, 0) : 0;
-}
-
-// The edit part's position of the byte offset nByte of its text.
-int CRecentPathCombo::EditPosition(int nByte) const
-{
-    CString text = GetText();
-    if (nByte > text.GetLength())
-        nByte = text.GetLength();
-    if (GetEditLength() == text.GetLength() || nByte <= 0)
-        return nByte;
-    return ::MultiByteToWideChar(CP_ACP, 0, text, nByte, NULL, 0);
-}
-

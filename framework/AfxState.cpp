@@ -11,5 +11,5 @@ AfxState& AfxGetState()
 
 HINSTANCE AfxGetInstanceHandle()
 {
-    return g_state.hInstance ? g_state.hInstance : ::GetModuleHandleA(NULL);
+    return g_state.hInstance ? g_state.hInstance : ::GetModuleHandleW(NULL);
 }

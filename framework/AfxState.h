@@ -11,8 +11,6 @@
 #endif
 #include <windows.h>
 
-#include "Mbcs.h"
-
 class CWinApp;
 class CWnd;
 class CDialogLoopFilter;
@@ -28,9 +26,6 @@ struct AfxState
     // The application's main window (CWinApp::m_pMainWnd): set by the
     // application, cleared when that window is destroyed (AfxWndProc).
     CWnd* pMainWnd;
-    // Lead bytes of the system's ANSI code page: filled at start-up
-    // (CWinApp::InitApplication), before any window exists.
-    LeadByteTable ansiLead;
     // Every object attached to a window, most recent first: CWnd::Attach
     // adds one, CWnd::Detach (at the latest on WM_NCDESTROY) takes it out.
     CWnd* pFirstWnd;

@@ -3,10 +3,8 @@
 
 #include <stdlib.h>
 
-// Read from the list part with wide messages: the ANSI form of the message
-// passes through a fixed buffer of 512 characters on some systems (Wine),
-// which a longer entry overruns.
-bool CComboBox::GetLBText(int nIndex, CWideString& text) const
+// Read from the list part, which tells the entry's length first.
+bool CComboBox::GetLBText(int nIndex, CString& text) const
 {
     text.Empty();
     HWND hList = GetListBox();
@@ -17,7 +15,7 @@ bool CComboBox::GetLBText(int nIndex, CWideString& text) const
     if (!p)
         return false;
     int nGot = (int)::SendMessageW(hList, LB_GETTEXT, (WPARAM)nIndex, (LPARAM)p);
-    p[nGot >= 0 && nGot <= nWide ? nGot : 0] = 0;
+    text.ReleaseBuffer(nGot >= 0 && nGot <= nWide ? nGot : 0);
     return nGot >= 0 && nGot <= nWide;
 }
 
@@ -57,34 +55,34 @@ BOOL CToolTipCtrl::Create(CWnd* pParentWnd)
     DestroyWindow();
     INITCOMMONCONTROLSEX icc = { sizeof(icc), ICC_BAR_CLASSES };   // registers the tooltip class
     ::InitCommonControlsEx(&icc);
-    m_hWnd = ::CreateWindowExA(0, TOOLTIPS_CLASSA, NULL, WS_POPUP, CW_USEDEFAULT, CW_USEDEFAULT,
+    m_hWnd = ::CreateWindowExW(0, TOOLTIPS_CLASSW, NULL, WS_POPUP, CW_USEDEFAULT, CW_USEDEFAULT,
                                CW_USEDEFAULT, CW_USEDEFAULT, pParentWnd ? pParentWnd->m_hWnd : NULL, NULL,
                                AfxGetInstanceHandle(), NULL);
     return m_hWnd != NULL;
 }
 
-BOOL CToolTipCtrl::AddTool(CWnd* pWnd, const char* pszText, const RECT* pRect, UINT_PTR nIDTool)
+BOOL CToolTipCtrl::AddTool(CWnd* pWnd, const wchar_t* pszText, const RECT* pRect, UINT_PTR nIDTool)
 {
     if (!m_hWnd || !pWnd)
         return FALSE;
     // The size of the version-1 structure works with every version of the
     // common controls, the version-6 ones included.
-    TOOLINFOA ti;
+    TOOLINFOW ti;
     ZeroMemory(&ti, sizeof(ti));
-    ti.cbSize = TTTOOLINFOA_V1_SIZE;
+    ti.cbSize = TTTOOLINFOW_V1_SIZE;
     ti.hwnd = pWnd->m_hWnd;
     ti.uId = nIDTool;
     ti.hinst = AfxGetInstanceHandle();
-    ti.lpszText = (LPSTR)pszText;
+    ti.lpszText = (LPWSTR)pszText;
     if (pRect)
         ti.rect = *pRect;
-    return (BOOL)::SendMessageA(m_hWnd, TTM_ADDTOOLA, 0, (LPARAM)&ti);
+    return (BOOL)::SendMessageW(m_hWnd, TTM_ADDTOOLW, 0, (LPARAM)&ti);
 }
 
 void CToolTipCtrl::RelayEvent(MSG* pMsg)
 {
     if (m_hWnd)
-        ::SendMessageA(m_hWnd, TTM_RELAYEVENT, 0, (LPARAM)pMsg);
+        ::SendMessageW(m_hWnd, TTM_RELAYEVENT, 0, (LPARAM)pMsg);
 }
 
 void CToolTipCtrl::DestroyWindow()

@@ -10,21 +10,19 @@ class CComboBox : public CWnd
 {
 public:
     int GetCount() const { return (int)SendMessage(CB_GETCOUNT); }
-    int AddString(const char* psz) { return (int)SendMessage(CB_ADDSTRING, 0, (LPARAM)psz); }
-    // An entry exactly as given, whatever the code page holds of it.
-    int AddStringExact(const WCHAR* psz) { return (int)OwnProcW(CB_ADDSTRING, 0, (LPARAM)psz); }
-    int InsertString(int nIndex, const char* psz) { return (int)SendMessage(CB_INSERTSTRING, (WPARAM)nIndex, (LPARAM)psz); }
+    int AddString(const wchar_t* psz) { return (int)SendMessage(CB_ADDSTRING, 0, (LPARAM)psz); }
+    int InsertString(int nIndex, const wchar_t* psz) { return (int)SendMessage(CB_INSERTSTRING, (WPARAM)nIndex, (LPARAM)psz); }
     int DeleteString(int nIndex) { return (int)SendMessage(CB_DELETESTRING, (WPARAM)nIndex); }
     // Whole-entry match, letter case ignored, searching after nStartAfter (-1: from the top).
-    int FindStringExact(int nStartAfter, const char* psz) const
+    int FindStringExact(int nStartAfter, const wchar_t* psz) const
     { return (int)SendMessage(CB_FINDSTRINGEXACT, (WPARAM)nStartAfter, (LPARAM)psz); }
     // Selects the first entry that begins with psz (letter case ignored) and
     // copies it into the edit part; CB_ERR when none does.
-    int SelectString(int nStartAfter, const char* psz)
+    int SelectString(int nStartAfter, const wchar_t* psz)
     { return (int)SendMessage(CB_SELECTSTRING, (WPARAM)nStartAfter, (LPARAM)psz); }
     BOOL SetEditSel(int nStartChar, int nEndChar)
     { return (BOOL)SendMessage(CB_SETEDITSEL, 0, MAKELPARAM(nStartChar, nEndChar)); }
-    // The edit part's selection, in the edit's own units (see GetEditLength).
+    // The edit part's selection, in characters.
     void GetEditSel(DWORD* pStart, DWORD* pEnd) const
     { SendMessage(CB_GETEDITSEL, (WPARAM)pStart, (LPARAM)pEnd); }
     BOOL GetDroppedState() const { return (BOOL)SendMessage(CB_GETDROPPEDSTATE); }
@@ -32,7 +30,7 @@ public:
     HWND GetEditCtrl() const;
     HWND GetListBox() const;
     // An entry exactly as the list holds it; false when there is none.
-    bool GetLBText(int nIndex, CWideString& text) const;
+    bool GetLBText(int nIndex, CString& text) const;
 };
 
 class CStatic : public CWnd
@@ -60,7 +58,7 @@ public:
     CToolTipCtrl() : m_hWnd(NULL) {}
     ~CToolTipCtrl() { DestroyWindow(); }
     BOOL Create(CWnd* pParentWnd);
-    BOOL AddTool(CWnd* pWnd, const char* pszText, const RECT* pRect, UINT_PTR nIDTool);
+    BOOL AddTool(CWnd* pWnd, const wchar_t* pszText, const RECT* pRect, UINT_PTR nIDTool);
     void RelayEvent(MSG* pMsg);
     void DestroyWindow();
     HWND m_hWnd;

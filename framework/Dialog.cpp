@@ -27,11 +27,11 @@ void DDX_Check(CDataExchange* pDX, int nIDC, int& value)
     if (!hWnd)
         return;
     if (pDX->m_bSaveAndValidate) {
-        value = (int)::SendMessageA(hWnd, BM_GETCHECK, 0, 0);
+        value = (int)::SendMessageW(hWnd, BM_GETCHECK, 0, 0);
     } else {
         if (value < 0 || value > 2)
             value = 0;
-        ::SendMessageA(hWnd, BM_SETCHECK, (WPARAM)value, 0);
+        ::SendMessageW(hWnd, BM_SETCHECK, (WPARAM)value, 0);
     }
 }
 
@@ -40,14 +40,10 @@ void DDX_Text(CDataExchange* pDX, int nIDC, CString& value)
     HWND hWnd = pDX->PrepareCtrl(nIDC);
     if (!hWnd)
         return;
-    if (pDX->m_bSaveAndValidate) {
-        CWnd probe;
-        probe.m_hWnd = hWnd;
-        value = probe.GetWindowText();
-        probe.m_hWnd = NULL;
-    } else {
-        ::SetWindowTextA(hWnd, value);
-    }
+    if (pDX->m_bSaveAndValidate)
+        value = AfxGetWindowText(hWnd);
+    else
+        ::SetWindowTextW(hWnd, value);
 }
 
 BOOL CWnd::UpdateData(BOOL bSaveAndValidate)
@@ -90,7 +86,7 @@ INT_PTR CDialog::DoModal()
     HWND hParent = NULL;
     if (AfxGetMainWnd() && AfxGetMainWnd() != this)
         hParent = AfxGetMainWnd()->m_hWnd;
-    while (hParent && (::GetWindowLongPtrA(hParent, GWL_STYLE) & WS_CHILD))
+    while (hParent && (::GetWindowLongPtrW(hParent, GWL_STYLE) & WS_CHILD))
         hParent = ::GetParent(hParent);
 
     bool bEnableParent = false;
@@ -101,8 +97,6 @@ INT_PTR CDialog::DoModal()
 
     m_bContinueModal = true;
     m_nModalResult = -1;
-    // Made from the template's UTF-16 texts as they are: the ANSI form
-    // would pass the caption and the controls' texts through the code page.
     HWND hWnd = ::CreateDialogParamW(AfxGetInstanceHandle(), MAKEINTRESOURCEW(m_nIDTemplate), hParent,
                                      StaticDlgProc, (LPARAM)this);
     if (hWnd && m_bContinueModal) {
@@ -126,9 +120,7 @@ INT_PTR CDialog::DoModal()
 }
 
 // The dialog's own loop: every message is first offered to the windows it is
-// meant for (AfxPreTranslateMessage), then translated and dispatched. The loop
-// is a wide one, so that double-byte characters typed into the controls
-// arrive whole.
+// meant for (AfxPreTranslateMessage), then translated and dispatched.
 void CDialog::RunModalLoop()
 {
     MSG msg;
@@ -153,7 +145,7 @@ BOOL AfxPreTranslateMessage(MSG* pMsg)
     if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_F1 && ::GetKeyState(VK_SHIFT) >= 0
         && ::GetKeyState(VK_CONTROL) >= 0 && ::GetKeyState(VK_MENU) >= 0 && AfxGetMainWnd()
         && AfxGetMainWnd()->m_hWnd) {
-        ::SendMessageA(AfxGetMainWnd()->m_hWnd, WM_COMMAND, ID_HELP, 0);
+        ::SendMessageW(AfxGetMainWnd()->m_hWnd, WM_COMMAND, ID_HELP, 0);
         return TRUE;
     }
     AfxState& state = AfxGetState();
@@ -240,9 +232,7 @@ INT_PTR CALLBACK CDialog::StaticDlgProc(HWND hWnd, UINT message, WPARAM wParam, 
         return FALSE;
     // From here on the object's table sees every message first; the dialog
     // manager's procedure (which calls back here) is its default handling.
-    // Wide, so that the caption is read back as the template holds it.
     pDlg->Attach(hWnd);
-    pDlg->m_bWide = true;
     pDlg->m_pfnSuper = (WNDPROC)::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, (LONG_PTR)AfxWndProc);
     BOOL bResult = pDlg->OnInitDialog();
 

@@ -1,19 +1,13 @@
 #include "DropFiles.h"
-#include "CodePage.h"
-#include "MessageBox.h"
 
-bool CDropFiles::GetPath(UINT i, CString& path) const
+CString CDropFiles::GetPath(UINT i) const
 {
-    path.Empty();
+    CString path;
     UINT n = ::DragQueryFileW(m_hDrop, i, NULL, 0);
-    CWideString item;
-    WCHAR* p = item.GetBuffer((int)n);
-    if (!p || n == 0)
-        return true;
-    UINT got = ::DragQueryFileW(m_hDrop, i, p, n + 1);
-    p[got <= n ? got : n] = 0;
-    if (AfxAnsiPathFromWide(item, path))
-        return true;
-    AfxReportUnusablePath(item);
-    return false;
+    WCHAR* p = n ? path.GetBuffer((int)n) : NULL;
+    if (p) {
+        UINT got = ::DragQueryFileW(m_hDrop, i, p, n + 1);
+        path.ReleaseBuffer(got <= n ? (int)got : 0);
+    }
+    return path;
 }

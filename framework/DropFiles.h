@@ -11,10 +11,8 @@ public:
     ~CDropFiles() { ::DragFinish(m_hDrop); }
 
     UINT GetCount() const { return ::DragQueryFileW(m_hDrop, 0xFFFFFFFF, NULL, 0); }
-    // Item i's full path in the ANSI code page, however long; empty when it
-    // cannot be read. False, after telling the user, when the code page
-    // cannot hold its name.
-    bool GetPath(UINT i, CString& path) const;
+    // Item i's full path exactly, however long; empty when it cannot be read.
+    CString GetPath(UINT i) const;
 
 private:
     HDROP m_hDrop;

@@ -1,5 +1,4 @@
 #include "FileDialog.h"
-#include "MessageBox.h"
 #include "WinApp.h"
 
 #include <string.h>
@@ -14,7 +13,7 @@ UINT_PTR CALLBACK FileDialogHook(HWND, UINT, WPARAM, LPARAM)
 
 } // namespace
 
-CFileDialog::CFileDialog(const char* pszFileName, DWORD dwFlags, const char* pszFilter)
+CFileDialog::CFileDialog(const wchar_t* pszFileName, DWORD dwFlags, const wchar_t* pszFilter)
 {
     memset(&m_ofn, 0, sizeof(m_ofn));
     m_ofn.lStructSize = sizeof(m_ofn);
@@ -23,28 +22,27 @@ CFileDialog::CFileDialog(const char* pszFileName, DWORD dwFlags, const char* psz
 
     // The initial name goes in whole, or not at all when it is longer than
     // any path: a cut name would name another file.
-    CWideString initial(AfxWideFromAnsi(pszFileName));
+    CString initial(pszFileName);
     WCHAR* pFile = m_strFile.GetBuffer(FILE_BUFFER);
+    if (pFile)
+        pFile[0] = 0;
     if (pFile && initial.GetLength() < FILE_BUFFER)
         memcpy(pFile, (const WCHAR*)initial, ((size_t)initial.GetLength() + 1) * sizeof(WCHAR));
     m_ofn.lpstrFile = pFile;
     m_ofn.nMaxFile = pFile ? FILE_BUFFER : 0;
 
     if (pszFilter) {
-        // "|" ends each piece; the dialog wants zero characters. A "|" that
-        // is the trail byte of a double-byte character stays.
-        CString filter(pszFilter);
-        int n = filter.GetLength();
-        char* p = filter.GetBuffer(n);
-        if (p && n > 0) {
-            MbsReplaceChar(p, n, '|', '\0', AfxAnsiLeadBytes());
-            int nWide = ::MultiByteToWideChar(CP_ACP, 0, p, n, NULL, 0);
-            WCHAR* pWide = m_strFilter.GetBuffer(nWide + 1);
-            if (pWide) {
-                pWide[::MultiByteToWideChar(CP_ACP, 0, p, n, pWide, nWide)] = 0;
-                pWide[nWide] = 0;
-                m_ofn.lpstrFilter = pWide;   // zeros inside are kept
-            }
+        // "|" ends each piece; the dialog wants zero characters, and one
+        // more after the last piece.
+        m_strFilter = pszFilter;
+        int n = m_strFilter.GetLength();
+        WCHAR* p = m_strFilter.GetBuffer(n + 1);
+        if (p) {
+            for (int i = 0; i < n; i++)
+                if (p[i] == L'|')
+                    p[i] = 0;
+            p[n + 1] = 0;
+            m_ofn.lpstrFilter = p;   // zeros inside are kept
         }
     }
 }
@@ -54,14 +52,8 @@ INT_PTR CFileDialog::DoModal()
     CWnd* pOwner = AfxGetMainWnd();
     m_ofn.hwndOwner = pOwner ? pOwner->m_hWnd : NULL;
     m_ofn.hInstance = AfxGetInstanceHandle();
-    if (!m_ofn.lpstrFile)
-        return IDCANCEL;
-    if (!::GetOpenFileNameW(&m_ofn))
+    if (!m_ofn.lpstrFile || !::GetOpenFileNameW(&m_ofn))
         return IDCANCEL;
     m_ofn.lpstrFile[FILE_BUFFER - 1] = 0;
-    if (!AfxAnsiPathFromWide(m_ofn.lpstrFile, m_strPathName)) {
-        AfxReportUnusablePath(m_ofn.lpstrFile);
-        return IDCANCEL;
-    }
     return IDOK;
 }

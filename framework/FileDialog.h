@@ -1,7 +1,7 @@
 // The Open File dialog.
 #pragma once
 
-#include "CodePage.h"
+#include "Wnd.h"
 
 #include <commdlg.h>
 
@@ -11,24 +11,20 @@ public:
     // An Open File dialog. pszFileName is the initial file name, whole;
     // pszFilter: pairs of display text and pattern, each ended by "|", the
     // list ended by a further "|".
-    CFileDialog(const char* pszFileName, DWORD dwFlags, const char* pszFilter = 0);
+    CFileDialog(const wchar_t* pszFileName, DWORD dwFlags, const wchar_t* pszFilter = 0);
 
     // IDOK or IDCANCEL. The owner, the main window, is disabled while the
-    // dialog is open. A chosen file whose name the code
-    // page cannot hold is reported to the user and gives IDCANCEL.
+    // dialog is open.
     INT_PTR DoModal();
     // The chosen file's full path, after IDOK.
-    CString GetPathName() const { return m_strPathName; }
+    CString GetPathName() const { return m_ofn.lpstrFile; }
 
-    // The dialog works in UTF-16, so that a chosen name reaches the program
-    // as it is and long paths fit.
     OPENFILENAMEW m_ofn;
 
 private:
-    enum { FILE_BUFFER = 32768 };
-    CWideString m_strFile;       // the file buffer
-    CWideString m_strFilter;
-    CString m_strPathName;
+    enum { FILE_BUFFER = 32768 };   // long paths fit
+    CString m_strFile;       // the file buffer
+    CString m_strFilter;
     CFileDialog(const CFileDialog&);
     CFileDialog& operator=(const CFileDialog&);
 };

@@ -18,6 +18,6 @@ void CWinApp::OnHelp()
         dwContext = m_pMainWnd->GetHelpContext();
 
     HWND hMain = m_pMainWnd ? m_pMainWnd->m_hWnd : NULL;
-    if (!::WinHelpA(hMain, m_strHelpFilePath, HELP_CONTEXT, dwContext))
+    if (!::WinHelpW(hMain, m_strHelpFilePath, HELP_CONTEXT, dwContext))
         AfxMessageBox(AFX_IDP_FAILED_TO_LAUNCH_HELP, MB_OK | MB_ICONEXCLAMATION);
 }

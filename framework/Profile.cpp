@@ -1,10 +1,9 @@
 #include "Profile.h"
-#include "CodePage.h"
 #include "RegistryText.h"
 
-#include <string.h>
+#include <wchar.h>
 
-void CWinApp::SetRegistryKey(const char* pszKey)
+void CWinApp::SetRegistryKey(const wchar_t* pszKey)
 {
     m_strRegistryKey = pszKey;
     m_strProfileName = m_strAppName;
@@ -12,19 +11,19 @@ void CWinApp::SetRegistryKey(const char* pszKey)
 
 // HKEY_CURRENT_USER\software\<key>\<profile>\<section>, created below
 // "software" where missing. Every key but the returned one is closed here.
-HKEY CWinApp::GetSectionKey(const char* pszSection)
+HKEY CWinApp::GetSectionKey(const wchar_t* pszSection)
 {
     if (m_strRegistryKey.IsEmpty())
         return NULL;
     const REGSAM access = KEY_WRITE | KEY_READ;
     HKEY hSoft = NULL, hCompany = NULL, hApp = NULL, hSection = NULL;
     DWORD dw;
-    if (::RegOpenKeyExA(HKEY_CURRENT_USER, "software", 0, access, &hSoft) == ERROR_SUCCESS) {
-        if (::RegCreateKeyExA(hSoft, m_strRegistryKey, 0, NULL, REG_OPTION_NON_VOLATILE, access,
+    if (::RegOpenKeyExW(HKEY_CURRENT_USER, L"software", 0, access, &hSoft) == ERROR_SUCCESS) {
+        if (::RegCreateKeyExW(hSoft, m_strRegistryKey, 0, NULL, REG_OPTION_NON_VOLATILE, access,
                               NULL, &hCompany, &dw) == ERROR_SUCCESS) {
-            if (::RegCreateKeyExA(hCompany, m_strProfileName, 0, NULL, REG_OPTION_NON_VOLATILE,
+            if (::RegCreateKeyExW(hCompany, m_strProfileName, 0, NULL, REG_OPTION_NON_VOLATILE,
                                   access, NULL, &hApp, &dw) == ERROR_SUCCESS) {
-                if (::RegCreateKeyExA(hApp, pszSection, 0, NULL, REG_OPTION_NON_VOLATILE, access,
+                if (::RegCreateKeyExW(hApp, pszSection, 0, NULL, REG_OPTION_NON_VOLATILE, access,
                                       NULL, &hSection, &dw) != ERROR_SUCCESS)
                     hSection = NULL;
                 ::RegCloseKey(hApp);
@@ -36,98 +35,67 @@ HKEY CWinApp::GetSectionKey(const char* pszSection)
     return hSection;
 }
 
-HKEY CWinApp::SectionKey(const char* pszSection, bool* pbOwn)
+HKEY CWinApp::SectionKey(const wchar_t* pszSection, bool* pbOwn)
 {
-    *pbOwn = !m_pOpenSection || lstrcmpiA(m_pOpenSection->m_strSection, pszSection) != 0;
+    *pbOwn = !m_pOpenSection || lstrcmpiW(m_pOpenSection->m_strSection, pszSection) != 0;
     return *pbOwn ? GetSectionKey(pszSection) : m_pOpenSection->m_hKey;
 }
 
-namespace {
-
-// The value's text (ProfileTextLength), whatever its type; false (and text
-// untouched) when it is missing, cannot be read or is too big to hold.
-bool ReadProfileValue(HKEY hKey, const char* pszEntry, CString& text)
+LONG AfxReadValueText(HKEY hKey, const wchar_t* pszName, CString& text, DWORD* pType, size_t nMaxUnits)
 {
-    CString value;
-    DWORD type = 0, cb = 0;
-    LONG lResult = ::RegQueryValueExA(hKey, pszEntry, NULL, &type, NULL, &cb);
-    for (int tries = 0; lResult == ERROR_SUCCESS || (lResult == ERROR_MORE_DATA && tries < 4); tries++) {
-        if (!ProfileValueReadable(cb))
-            return false;
-        char* p = value.GetBuffer((int)cb + 1);
+    DWORD type = REG_NONE, cb = 0;
+    LONG lResult = ::RegQueryValueExW(hKey, pszName, NULL, &type, NULL, &cb);
+    for (int tries = 0; lResult == ERROR_SUCCESS && tries < 4; tries++) {
+        bool bString = type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ;
+        if ((bString ? cb / sizeof(WCHAR) : cb) > nMaxUnits || !ProfileValueReadable(cb))
+            return ERROR_MORE_DATA;
+        CString value;
+        WCHAR* p = value.GetBuffer((int)(cb / sizeof(WCHAR)) + 1);
         if (!p)
-            return false;
+            return ERROR_NOT_ENOUGH_MEMORY;
         DWORD cbRead = cb;
-        lResult = ::RegQueryValueExA(hKey, pszEntry, NULL, &type, (LPBYTE)p, &cbRead);
-        if (lResult == ERROR_SUCCESS) {
-            value.ReleaseBuffer((int)ProfileTextLength(type, p, cbRead <= cb ? cbRead : cb));
-            text = value;
-            return true;
+        lResult = ::RegQueryValueExW(hKey, pszName, NULL, &type, (LPBYTE)p, &cbRead);
+        if (lResult == ERROR_MORE_DATA) {
+            cb = cbRead;    // the value grew meanwhile: read it again
+            lResult = ERROR_SUCCESS;
+            continue;
         }
-        value.ReleaseBuffer(0);
-        cb = cbRead;    // the value grew meanwhile: read it again
+        if (lResult != ERROR_SUCCESS)
+            break;
+        if (type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ) {
+            value.ReleaseBuffer((int)wcsnlen(p, cbRead / sizeof(WCHAR)));
+            text = value;
+        } else {
+            // The bytes as the code page reads them.
+            const char* pBytes = (const char*)p;
+            int nBytes = (int)ProfileTextLength(type, pBytes, cbRead);
+            CString decoded;
+            WCHAR* q = decoded.GetBuffer(nBytes);
+            if (!q)
+                return ERROR_NOT_ENOUGH_MEMORY;
+            int n = nBytes > 0 ? ::MultiByteToWideChar(CP_ACP, 0, pBytes, nBytes, q, nBytes + 1) : 0;
+            decoded.ReleaseBuffer(n > 0 ? n : 0);
+            text = decoded;
+        }
+        *pType = type;
+        return ERROR_SUCCESS;
     }
-    return false;
+    return lResult;
 }
 
-// A string value's text exactly, in UTF-16, up to its first zero; false
-// when it is missing, is no string value, is too big to hold or grew while
-// it was read.
-bool ReadProfileValueExact(HKEY hKey, const char* pszEntry, CWideString& text)
-{
-    CWideString entry(AfxWideFromAnsi(pszEntry));
-    DWORD type = 0, cb = 0;
-    if (::RegQueryValueExW(hKey, entry, NULL, &type, NULL, &cb) != ERROR_SUCCESS
-        || (type != REG_SZ && type != REG_EXPAND_SZ) || !ProfileValueReadable(cb))
-        return false;
-    WCHAR* p = text.GetBuffer((int)(cb / sizeof(WCHAR)));
-    DWORD cbRead = cb;
-    if (!p || ::RegQueryValueExW(hKey, entry, NULL, &type, (LPBYTE)p, &cbRead) != ERROR_SUCCESS || cbRead > cb
-        || (type != REG_SZ && type != REG_EXPAND_SZ))
-        return false;
-    p[cbRead / sizeof(WCHAR)] = 0;     // terminated or not
-    return true;
-}
-
-} // namespace
-
-CString CWinApp::GetProfileString(const char* pszSection, const char* pszEntry, const char* pszDefault,
-                                  CWideString* pExact)
+CString CWinApp::GetProfileString(const wchar_t* pszSection, const wchar_t* pszEntry, const wchar_t* pszDefault)
 {
     bool bOwn;
     HKEY hKey = SectionKey(pszSection, &bOwn);
     CString text;
-    bool bRead = false;
-    if (pExact) {
-        // A string value is read once, exactly; it is given in the code page
-        // only where that holds it exactly, else in *pExact alone.
-        pExact->Empty();
-        bRead = hKey && ReadProfileValueExact(hKey, pszEntry, *pExact);
-        if (!bRead || AfxExactAnsi(*pExact, pExact->GetLength(), text))
-            pExact->Empty();
-    }
-    if (!bRead)
-        bRead = hKey && ReadProfileValue(hKey, pszEntry, text);
+    DWORD type;
+    bool bRead = hKey && AfxReadValueText(hKey, pszEntry, text, &type, (size_t)-1) == ERROR_SUCCESS;
     if (bOwn && hKey)
         ::RegCloseKey(hKey);
     return bRead ? text : CString(pszDefault);
 }
 
-BOOL CWinApp::WriteProfileString(const char* pszSection, const char* pszEntry, const char* pszValue)
-{
-    bool bOwn;
-    HKEY hKey = SectionKey(pszSection, &bOwn);
-    if (!hKey)
-        return FALSE;
-    if (!pszValue)
-        pszValue = "";
-    LONG lResult = ::RegSetValueExA(hKey, pszEntry, 0, REG_SZ, (const BYTE*)pszValue, (DWORD)strlen(pszValue) + 1);
-    if (bOwn)
-        ::RegCloseKey(hKey);
-    return lResult == ERROR_SUCCESS;
-}
-
-BOOL CWinApp::WriteProfileString(const char* pszSection, const char* pszEntry, const WCHAR* pszValue)
+BOOL CWinApp::WriteProfileString(const wchar_t* pszSection, const wchar_t* pszEntry, const wchar_t* pszValue)
 {
     bool bOwn;
     HKEY hKey = SectionKey(pszSection, &bOwn);
@@ -135,15 +103,14 @@ BOOL CWinApp::WriteProfileString(const char* pszSection, const char* pszEntry, c
         return FALSE;
     if (!pszValue)
         pszValue = L"";
-    CWideString entry(AfxWideFromAnsi(pszEntry));
-    LONG lResult = ::RegSetValueExW(hKey, entry, 0, REG_SZ, (const BYTE*)pszValue,
+    LONG lResult = ::RegSetValueExW(hKey, pszEntry, 0, REG_SZ, (const BYTE*)pszValue,
                                     ((DWORD)lstrlenW(pszValue) + 1) * sizeof(WCHAR));
     if (bOwn)
         ::RegCloseKey(hKey);
     return lResult == ERROR_SUCCESS;
 }
 
-CProfileSection::CProfileSection(CWinApp* pApp, const char* pszSection)
+CProfileSection::CProfileSection(CWinApp* pApp, const wchar_t* pszSection)
     : m_pApp(pApp), m_strSection(pszSection), m_hKey(pApp ? pApp->GetSectionKey(pszSection) : NULL),
       m_pOuter(pApp ? pApp->m_pOpenSection : 0)
 {

@@ -1,5 +1,6 @@
 // The application's profile in the registry: CWinApp's profile members
-// (declared with the class in WinApp.h) and CProfileSection.
+// (declared with the class in WinApp.h), CProfileSection, and how any
+// registry value is read as text.
 #pragma once
 
 #include "WinApp.h"
@@ -12,7 +13,7 @@
 class CProfileSection
 {
 public:
-    CProfileSection(CWinApp* pApp, const char* pszSection);
+    CProfileSection(CWinApp* pApp, const wchar_t* pszSection);
     ~CProfileSection();
 
 private:
@@ -24,3 +25,11 @@ private:
     CProfileSection(const CProfileSection&);
     CProfileSection& operator=(const CProfileSection&);
 };
+
+// A registry value as text (RegistryText.h): a string value exactly, up to
+// its first zero; any other type's bytes up to the first zero byte, taken
+// as text in the code page. A value of more than nMaxUnits characters (of a
+// string value) or bytes (of any other) is not read, and neither is one
+// ProfileValueReadable refuses. ERROR_SUCCESS, with the text and the type,
+// or the reason, with text untouched.
+LONG AfxReadValueText(HKEY hKey, const wchar_t* pszName, CString& text, DWORD* pType, size_t nMaxUnits);

@@ -4,7 +4,7 @@
 
 bool ProfileValueReadable(size_t size)
 {
-    return size <= 0x3FFFFFF0;
+    return size <= 0x1FFFFFF0;
 }
 
 size_t ProfileTextLength(unsigned long /*type*/, const char* data, size_t size)

@@ -2,18 +2,19 @@
 
 #include <stdlib.h>
 #include <string.h>
+#include <wchar.h>
 
-char CString::s_empty[1] = { 0 };
+wchar_t CString::s_empty[1] = { 0 };
 
 CString::CString() : m_pch(s_empty), m_nLength(0), m_nCapacity(0) {}
 
-CString::CString(const char* psz) : m_pch(s_empty), m_nLength(0), m_nCapacity(0)
+CString::CString(const wchar_t* psz) : m_pch(s_empty), m_nLength(0), m_nCapacity(0)
 {
     if (psz)
-        Append(psz, (int)strlen(psz));
+        Append(psz, (int)wcslen(psz));
 }
 
-CString::CString(const char* pch, int nLength) : m_pch(s_empty), m_nLength(0), m_nCapacity(0)
+CString::CString(const wchar_t* pch, int nLength) : m_pch(s_empty), m_nLength(0), m_nCapacity(0)
 {
     if (pch && nLength > 0)
         Append(pch, nLength);
@@ -40,7 +41,7 @@ CString& CString::operator=(const CString& other)
     return *this;
 }
 
-CString& CString::operator=(const char* psz)
+CString& CString::operator=(const wchar_t* psz)
 {
     if (psz >= m_pch && psz <= m_pch + m_nLength) {   // a tail of this very text
         CString copy(psz);
@@ -49,7 +50,7 @@ CString& CString::operator=(const char* psz)
     m_nLength = 0;
     m_pch[0] = 0;
     if (psz)
-        Append(psz, (int)strlen(psz));
+        Append(psz, (int)wcslen(psz));
     return *this;
 }
 
@@ -62,28 +63,28 @@ void CString::Empty()
     m_nCapacity = 0;
 }
 
-CString& CString::operator+=(const char* psz)
+CString& CString::operator+=(const wchar_t* psz)
 {
-    return psz ? Append(psz, (int)strlen(psz)) : *this;
+    return psz ? Append(psz, (int)wcslen(psz)) : *this;
 }
 
 bool CString::Reserve(int nCapacity)
 {
     if (nCapacity <= m_nCapacity)
         return true;
-    if (nCapacity < 0 || nCapacity > 0x3FFFFFFF)
+    if (nCapacity < 0 || nCapacity > kMaxLength)
         return false;
     int nGrow = m_nCapacity + m_nCapacity / 2;      // amortised appends
-    if (nGrow > nCapacity && nGrow <= 0x3FFFFFFF)
+    if (nGrow > nCapacity && nGrow <= kMaxLength)
         nCapacity = nGrow;
     // realloc can often grow a large block in place, without copying it.
-    char* p;
+    wchar_t* p;
     if (m_pch == s_empty) {
-        p = (char*)malloc((size_t)nCapacity + 1);
+        p = (wchar_t*)malloc(((size_t)nCapacity + 1) * sizeof(wchar_t));
         if (p)
             p[0] = 0;
     } else {
-        p = (char*)realloc(m_pch, (size_t)nCapacity + 1);
+        p = (wchar_t*)realloc(m_pch, ((size_t)nCapacity + 1) * sizeof(wchar_t));
     }
     if (!p)
         return false;
@@ -92,11 +93,11 @@ bool CString::Reserve(int nCapacity)
     return true;
 }
 
-CString& CString::Append(const char* pch, int nLength)
+CString& CString::Append(const wchar_t* pch, int nLength)
 {
     if (!pch || nLength <= 0)
         return *this;
-    if (nLength > 0x3FFFFFFF - m_nLength)
+    if (nLength > kMaxLength - m_nLength)
         return *this;
     // pch may point into our own buffer; keep it valid across Reserve.
     if (pch >= m_pch && pch < m_pch + m_nLength + 1 && m_nLength + nLength > m_nCapacity) {
@@ -105,13 +106,13 @@ CString& CString::Append(const char* pch, int nLength)
     }
     if (!Reserve(m_nLength + nLength))
         return *this;
-    memmove(m_pch + m_nLength, pch, (size_t)nLength);
+    memmove(m_pch + m_nLength, pch, (size_t)nLength * sizeof(wchar_t));
     m_nLength += nLength;
     m_pch[m_nLength] = 0;
     return *this;
 }
 
-char* CString::GetBuffer(int nMinLength)
+wchar_t* CString::GetBuffer(int nMinLength)
 {
     if (nMinLength < m_nLength)
         nMinLength = m_nLength;
@@ -125,8 +126,8 @@ void CString::ReleaseBuffer(int nNewLength)
     if (m_pch == s_empty)
         return;
     if (nNewLength < 0) {
-        const void* z = memchr(m_pch, 0, (size_t)m_nCapacity + 1);
-        nNewLength = z ? (int)((const char*)z - m_pch) : m_nCapacity;
+        const wchar_t* z = wmemchr(m_pch, 0, (size_t)m_nCapacity + 1);
+        nNewLength = z ? (int)(z - m_pch) : m_nCapacity;
     }
     if (nNewLength > m_nCapacity)
         nNewLength = m_nCapacity;
@@ -143,16 +144,37 @@ CString CString::Left(int nCount) const
     return CString(m_pch, nCount);
 }
 
-CString operator+(const CString& a, const char* b)
+CString operator+(const CString& a, const wchar_t* b)
 {
     CString r(a);
     r += b;
     return r;
 }
 
-CString operator+(const char* a, const CString& b)
+CString operator+(const wchar_t* a, const CString& b)
 {
     CString r(a);
     r.Append(b, b.GetLength());
     return r;
+}
+
+int FindLast(const wchar_t* s, int len, wchar_t ch)
+{
+    for (int i = len - 1; i >= 0; i--)
+        if (s[i] == ch)
+            return i;
+    return -1;
+}
+
+CString AppNameFromModulePath(const wchar_t* path)
+{
+    if (!path)
+        return CString();
+    int len = (int)wcslen(path);
+    int start = 0;
+    for (int i = 0; i < len; i++)
+        if (path[i] == L'\\' || path[i] == L'/' || path[i] == L':')
+            start = i + 1;
+    int dot = FindLast(path + start, len - start, L'.');
+    return CString(path + start, dot >= 0 ? dot : len - start);
 }

@@ -14,15 +14,14 @@ int ResourceText(UINT nID, const WCHAR** ppText)
 
 } // namespace
 
-void AfxLoadString(UINT nID, CWideString& text)
+CString AfxLoadString(UINT nID)
 {
     const WCHAR* pRes;
     int nRes = ResourceText(nID, &pRes);
-    text.Empty();
-    text.Append(pRes, nRes);
+    return CString(pRes, nRes);
 }
 
-void AfxFormatString2(CWideString& out, UINT nIDS, const WCHAR* psz1, const WCHAR* psz2)
+void AfxFormatString2(CString& out, UINT nIDS, const WCHAR* psz1, const WCHAR* psz2)
 {
     const WCHAR* pRes;
     int nRes = ResourceText(nIDS, &pRes);

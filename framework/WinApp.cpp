@@ -1,27 +1,18 @@
 #include "WinApp.h"
 #include "AfxState.h"
-#include "CodePage.h"
 #include "StringResource.h"
 
 namespace {
-
-void BuildAnsiLeadBytes()
-{
-    CPINFO cpi;
-    if (!::GetCPInfo(CP_ACP, &cpi))
-        cpi.LeadByte[0] = cpi.LeadByte[1] = 0;
-    LeadBytesFromRanges(AfxGetState().ansiLead, cpi.LeadByte, MAX_LEADBYTES);
-}
 
 // The full path of the running module, however long.
 CString ModulePath(HINSTANCE hInstance)
 {
     CString path;
     for (DWORD size = MAX_PATH; size <= 32768; size *= 2) {
-        char* p = path.GetBuffer((int)size);
+        WCHAR* p = path.GetBuffer((int)size);
         if (!p)
             break;
-        DWORD n = ::GetModuleFileNameA(hInstance, p, size);
+        DWORD n = ::GetModuleFileNameW(hInstance, p, size);
         if (n < size) {
             path.ReleaseBuffer((int)n);
             return path;
@@ -55,22 +46,19 @@ BOOL CWinApp::InitInstance()
 bool CWinApp::InitApplication(HINSTANCE hInstance)
 {
     m_hInstance = hInstance;
-    BuildAnsiLeadBytes();
 
-    // The name: the application's title from the resources where the code
-    // page holds it exactly (it names the profile's key), else the
-    // executable's name.
+    // The name: the application's title from the resources, else the
+    // executable's name; it names the profile's key.
     CString path = ModulePath(hInstance);
-    CWideString title;
-    AfxLoadString(AFX_IDS_APP_TITLE, title);
-    if (title.GetLength() == 0 || !AfxExactAnsi(title, title.GetLength(), m_strAppName))
-        m_strAppName = AppNameFromModulePath(path, AfxAnsiLeadBytes());
+    m_strAppName = AfxLoadString(AFX_IDS_APP_TITLE);
+    if (m_strAppName.IsEmpty())
+        m_strAppName = AppNameFromModulePath(path);
 
     // The help file: the same path with ".HLP" for the extension.
-    int dot = MbsFindLast(path, path.GetLength(), '.', AfxAnsiLeadBytes());
-    int sep = MbsFindLast(path, path.GetLength(), '\\', AfxAnsiLeadBytes());
+    int dot = FindLast(path, path.GetLength(), L'.');
+    int sep = FindLast(path, path.GetLength(), L'\\');
     m_strHelpFilePath = (dot > sep) ? path.Left(dot) : path;
-    m_strHelpFilePath += ".HLP";
+    m_strHelpFilePath += L".HLP";
     return true;
 }
 
@@ -82,11 +70,6 @@ CWinApp* AfxGetApp()
 CWnd* AfxGetMainWnd()
 {
     return AfxGetState().pMainWnd;
-}
-
-const LeadByteTable& AfxAnsiLeadBytes()
-{
-    return AfxGetState().ansiLead;
 }
 
 int AfxWinMain(HINSTANCE hInstance)

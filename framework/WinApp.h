@@ -4,7 +4,6 @@
 
 #include "Wnd.h"
 #include "AfxState.h"   // AfxGetInstanceHandle
-#include "Mbcs.h"
 
 // The framework's Help command.
 enum { ID_HELP = 0xE146 };
@@ -20,8 +19,8 @@ public:
     // Called once after start-up; false ends the program without a message loop.
     virtual BOOL InitInstance();
 
-    // Sets the instance handle and derives the application name, the help
-    // file path and the ANSI lead-byte table. Called before InitInstance.
+    // Sets the instance handle and derives the application name and the
+    // help file path. Called before InitInstance.
     bool InitApplication(HINSTANCE hInstance);
 
     // The program's module and its main window; the framework's state keeps
@@ -39,18 +38,14 @@ public:
 
     // The profile (Profile.cpp). From SetRegistryKey on it lives in
     // HKEY_CURRENT_USER\software\<key>\<application name>.
-    void SetRegistryKey(const char* pszKey);
-    // The value's text (ProfileTextLength), or pszDefault when the value is
-    // missing, cannot be read or is too big to hold. Given pExact, a string
-    // value that the code page cannot hold exactly comes back there, in
-    // UTF-16, and the text is then empty; otherwise *pExact is emptied. Each
-    // opens the section (creating the keys that are missing) and closes it
-    // again, unless a CProfileSection keeps it open.
-    CString GetProfileString(const char* pszSection, const char* pszEntry, const char* pszDefault = 0,
-                             CWideString* pExact = 0);
-    BOOL WriteProfileString(const char* pszSection, const char* pszEntry, const char* pszValue);
-    // A text that the code page cannot hold, written exactly in UTF-16.
-    BOOL WriteProfileString(const char* pszSection, const char* pszEntry, const WCHAR* pszValue);
+    void SetRegistryKey(const wchar_t* pszKey);
+    // The value's text (AfxReadValueText), or pszDefault when the value is
+    // missing, cannot be read or is too big to hold. The value is written
+    // as REG_SZ, exactly. Each opens the section (creating the keys that
+    // are missing) and closes it again, unless a CProfileSection keeps it
+    // open.
+    CString GetProfileString(const wchar_t* pszSection, const wchar_t* pszEntry, const wchar_t* pszDefault = 0);
+    BOOL WriteProfileString(const wchar_t* pszSection, const wchar_t* pszEntry, const wchar_t* pszValue);
 
     // The Help command (Help.cpp): asks the viewer for the topic of the
     // window in use.
@@ -61,9 +56,9 @@ public:
 
 private:
     friend class CProfileSection;
-    HKEY GetSectionKey(const char* pszSection);
+    HKEY GetSectionKey(const wchar_t* pszSection);
     // The section's key: the one kept open (*pbOwn false), else a new one.
-    HKEY SectionKey(const char* pszSection, bool* pbOwn);
+    HKEY SectionKey(const wchar_t* pszSection, bool* pbOwn);
     CProfileSection* m_pOpenSection;
     CWinApp(const CWinApp&);
     CWinApp& operator=(const CWinApp&);
@@ -71,7 +66,5 @@ private:
 
 CWinApp* AfxGetApp();
 CWnd* AfxGetMainWnd();
-// The lead bytes of the system's ANSI code page.
-const LeadByteTable& AfxAnsiLeadBytes();
 // The process's whole life: start-up, InitInstance, exit.
 int AfxWinMain(HINSTANCE hInstance);

@@ -30,16 +30,14 @@ bool CCmdTarget::OnCmdMsg(UINT nID, UINT nCode)
     return Dispatch(MK_COMMAND, nCode, nID, 0, 0, &r);
 }
 
-CWnd::CWnd() : m_hWnd(NULL), m_pfnSuper(NULL), m_bWide(false), m_pNextWnd(0) {}
+CWnd::CWnd() : m_hWnd(NULL), m_pfnSuper(NULL), m_pNextWnd(0) {}
 
 CWnd::~CWnd()
 {
     if (m_hWnd) {
         // The window outlives its object: give it back its own procedure.
-        if (m_bWide && (WNDPROC)::GetWindowLongPtrW(m_hWnd, GWLP_WNDPROC) == AfxWndProc && m_pfnSuper)
+        if ((WNDPROC)::GetWindowLongPtrW(m_hWnd, GWLP_WNDPROC) == AfxWndProc && m_pfnSuper)
             ::SetWindowLongPtrW(m_hWnd, GWLP_WNDPROC, (LONG_PTR)m_pfnSuper);
-        else if (!m_bWide && (WNDPROC)::GetWindowLongPtrA(m_hWnd, GWLP_WNDPROC) == AfxWndProc && m_pfnSuper)
-            ::SetWindowLongPtrA(m_hWnd, GWLP_WNDPROC, (LONG_PTR)m_pfnSuper);
         Detach();
     }
 }
@@ -74,7 +72,6 @@ void CWnd::Detach()
     m_pNextWnd = 0;
     m_hWnd = NULL;
     m_pfnSuper = NULL;
-    m_bWide = false;
 }
 
 bool CWnd::SubclassWindow(HWND hWnd)
@@ -83,7 +80,8 @@ bool CWnd::SubclassWindow(HWND hWnd)
         return false;
     Attach(hWnd);
     PreSubclassWindow();
-    m_pfnSuper = (WNDPROC)::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, (LONG_PTR)AfxWndProc);
+    // In the wide form, so that the window stays a Unicode window.
+    m_pfnSuper = (WNDPROC)::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, (LONG_PTR)AfxWndProc);
     return true;
 }
 
@@ -99,7 +97,7 @@ BOOL CWnd::WalkPreTranslateTree(MSG* pMsg)
         CWnd* pWnd = FromHandlePermanent(hWnd);
         if (pWnd && pWnd->PreTranslateMessage(pMsg))
             return TRUE;
-        if (!(::GetWindowLongPtrA(hWnd, GWL_STYLE) & WS_CHILD))
+        if (!(::GetWindowLongPtrW(hWnd, GWL_STYLE) & WS_CHILD))
             break;
         hWnd = ::GetParent(hWnd);
     }
@@ -160,19 +158,11 @@ bool CWnd::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pR
     return false;
 }
 
-LRESULT CWnd::OwnProcW(UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (m_pfnSuper)
-        return ::CallWindowProcW(m_pfnSuper, m_hWnd, message, wParam, lParam);
-    return ::SendMessageW(m_hWnd, message, wParam, lParam);
-}
-
 LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (m_pfnSuper)
-        return m_bWide ? ::CallWindowProcW(m_pfnSuper, m_hWnd, message, wParam, lParam)
-                       : ::CallWindowProcA(m_pfnSuper, m_hWnd, message, wParam, lParam);
-    return ::DefWindowProcA(m_hWnd, message, wParam, lParam);
+        return ::CallWindowProcW(m_pfnSuper, m_hWnd, message, wParam, lParam);
+    return ::DefWindowProcW(m_hWnd, message, wParam, lParam);
 }
 
 LRESULT CWnd::Default()
@@ -181,28 +171,16 @@ LRESULT CWnd::Default()
     return DefWindowProc(current.message, current.wParam, current.lParam);
 }
 
-CString CWnd::GetWindowText() const
+CString AfxGetWindowText(HWND hWnd)
 {
-    CString s;
-    int n = ::GetWindowTextLengthA(m_hWnd);
-    char* p = s.GetBuffer(n < 0 ? 0 : n);
-    if (!p)
-        return s;
-    p[0] = 0;
-    ::GetWindowTextA(m_hWnd, p, n + 1);
-    s.ReleaseBuffer(-1);
-    return s;
-}
-
-void AfxGetWindowTextWide(HWND hWnd, CWideString& text)
-{
-    text.Empty();
+    CString text;
     int n = hWnd ? ::GetWindowTextLengthW(hWnd) : 0;
     WCHAR* p = n > 0 ? text.GetBuffer(n) : 0;
     if (p) {
         int got = ::GetWindowTextW(hWnd, p, n + 1);
-        p[got > 0 && got <= n ? got : 0] = 0;
+        text.ReleaseBuffer(got > 0 && got <= n ? got : 0);
     }
+    return text;
 }
 
 void CWnd::CenterWindow()
@@ -217,8 +195,8 @@ void CWnd::CenterWindow()
     HMONITOR hMon = hOwner ? ::MonitorFromWindow(hOwner, MONITOR_DEFAULTTONEAREST)
                            : ::MonitorFromPoint(origin, MONITOR_DEFAULTTOPRIMARY);
     RECT rcArea;
-    if (!::GetMonitorInfoA(hMon, &mi) )
-        ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &rcArea, 0);
+    if (!::GetMonitorInfoW(hMon, &mi) )
+        ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &rcArea, 0);
     else
         rcArea = mi.rcWork;
 
@@ -247,7 +225,7 @@ LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPara
 {
     CWnd* pWnd = CWnd::FromHandlePermanent(hWnd);
     if (!pWnd)
-        return ::DefWindowProcA(hWnd, message, wParam, lParam);
+        return ::DefWindowProcW(hWnd, message, wParam, lParam);
 
     AfxState& state = AfxGetState();
     AfxState::CurrentMsg saved = state.current;

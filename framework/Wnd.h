@@ -9,11 +9,13 @@
 #include <shellapi.h>
 
 #include "String.h"
-#include "WideString.h"
 
 class CCmdTarget;
 class CWnd;
 class CDataExchange;
+
+// A window's text exactly as it holds it.
+CString AfxGetWindowText(HWND hWnd);
 
 // ---------------------------------------------------------------------------
 // Routing tables
@@ -140,9 +142,6 @@ public:
     // control's table took it.
     virtual bool OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
     LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
-    // The message in UTF-16 to the window's own procedure, past this
-    // object's: a text goes in and comes out exactly.
-    LRESULT OwnProcW(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
     // The default handling of the message being handled now.
     LRESULT Default();
     // Offers pMsg to PreTranslateMessage of each window with an object, from
@@ -155,11 +154,11 @@ public:
 
     // Thin conveniences.
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const
-    { return ::SendMessageA(m_hWnd, message, wParam, lParam); }
-    CString GetWindowText() const;
-    void SetWindowText(const char* psz) { ::SetWindowTextA(m_hWnd, psz); }
+    { return ::SendMessageW(m_hWnd, message, wParam, lParam); }
+    CString GetWindowText() const { return AfxGetWindowText(m_hWnd); }
+    void SetWindowText(const wchar_t* psz) { ::SetWindowTextW(m_hWnd, psz); }
     HWND GetDlgItem(int nID) const { return ::GetDlgItem(m_hWnd, nID); }
-    DWORD GetStyle() const { return (DWORD)::GetWindowLongPtrA(m_hWnd, GWL_STYLE); }
+    DWORD GetStyle() const { return (DWORD)::GetWindowLongPtrW(m_hWnd, GWL_STYLE); }
     void CenterWindow();
     // The help topic this window answers for; 0 when it has none.
     virtual DWORD GetHelpContext() const { return 0; }
@@ -174,15 +173,9 @@ private:
     friend class CDialog;
 
     WNDPROC m_pfnSuper;
-    // Whether the window procedure was set in its wide form (a dialog's):
-    // the window then hands out its texts in UTF-16 whole.
-    bool m_bWide;
     CWnd* m_pNextWnd;    // the list of attached objects
     CWnd(const CWnd&);
     CWnd& operator=(const CWnd&);
 };
 
 LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
-
-// A window's text exactly as it holds it, in UTF-16.
-void AfxGetWindowTextWide(HWND hWnd, CWideString& text);

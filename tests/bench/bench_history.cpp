@@ -2,7 +2,6 @@
 // and joining a field's state into one text, for 10 to 100,000 entries. The
 // cost must grow linearly with the number of entries.
 #include "compare/HistoryText.h"
-#include "tests/support/LeadBytes.h"
 
 #include <benchmark/benchmark.h>
 
@@ -16,33 +15,24 @@
 
 namespace {
 
-// Entries like real paths, with CP932 folder names ("表示" has a "\" trail
-// byte, "ソース" a "|" one) so that the double-byte walk does its work.
-std::vector<std::string> MakeEntries(int count)
+// Entries like real paths, with names no single code page holds.
+std::vector<std::wstring> MakeEntries(int count)
 {
-    std::vector<std::string> entries;
+    std::vector<std::wstring> entries;
     entries.reserve((size_t)count);
     for (int i = 0; i < count; i++)
-        entries.push_back("C:\\Users\\dev\\" "\x95\x5C" "\x8E\xA6" "\\" "\x83\x7C" "\x81\x5B" "\x83\x58" "\\project-" +
-                          std::to_string(i) + "\\src");
+        entries.push_back(L"C:\\Users\\dev\\\u8868\u793A\\\uD55C\uAD6D \xD83D\xDE00\\project-" + std::to_wstring(i) + L"\\src");
     return entries;
-}
-
-std::string JoinEntries(const std::vector<std::string>& entries)
-{
-    std::string text = "C:\\current";
-    for (const std::string& e : entries)
-        text += "|" + e;
-    return text;
 }
 
 void SplitHistory(benchmark::State& state)
 {
-    const std::string text = JoinEntries(MakeEntries((int)state.range(0)));
-    const LeadByteTable& t = Cp932LeadBytes();
+    std::wstring text = L"C:\\current";
+    for (const std::wstring& e : MakeEntries((int)state.range(0)))
+        text += L"|" + e;
     for (auto _ : state) {
-        HistoryReader reader(text.data(), (int)text.size(), t);
-        const char* piece;
+        HistoryReader reader(text.data(), (int)text.size());
+        const wchar_t* piece;
         int len;
         long total = 0;
         while (reader.Next(piece, len))
@@ -50,30 +40,14 @@ void SplitHistory(benchmark::State& state)
         benchmark::DoNotOptimize(total);
     }
     state.SetItemsProcessed(state.iterations() * state.range(0));
-    state.SetBytesProcessed(state.iterations() * (int64_t)text.size());
+    state.SetBytesProcessed(state.iterations() * (int64_t)(text.size() * 2));
 }
 
 void JoinHistory(benchmark::State& state)
 {
-    const std::vector<std::string> entries = MakeEntries((int)state.range(0));
+    const std::vector<std::wstring> entries = MakeEntries((int)state.range(0));
     for (auto _ : state) {
-        CString history("C:\\current");
-        for (const std::string& e : entries)
-            AppendHistoryEntry(history, e.data(), (int)e.size());
-        benchmark::DoNotOptimize((const char*)history);
-    }
-    state.SetItemsProcessed(state.iterations() * state.range(0));
-}
-
-// A history that the code page cannot hold, joined exactly in UTF-16.
-void JoinHistoryExact(benchmark::State& state)
-{
-    std::vector<std::wstring> entries;
-    for (int i = 0; i < (int)state.range(0); i++)
-        entries.push_back(L"C:\\Users\\dev\\\u30bd\u30fc\u30b9\\\u0100-" + std::to_wstring(i) + L"\\src");
-    for (auto _ : state) {
-        CWideString history;
-        history += L"C:\\current";
+        CString history(L"C:\\current");
         for (const std::wstring& e : entries)
             AppendHistoryEntry(history, e.data(), (int)e.size());
         benchmark::DoNotOptimize((const wchar_t*)history);
@@ -97,7 +71,6 @@ void Sizes(benchmark::internal::Benchmark* b)
 
 BENCHMARK(SplitHistory)->Apply(Sizes);
 BENCHMARK(JoinHistory)->Apply(Sizes);
-BENCHMARK(JoinHistoryExact)->Apply(Sizes);
 
 // Keeps the aggregates of the thread's CPU time, which other processes
 // inflate far less than wall-clock time; the table is printed at the end.
@@ -143,18 +116,15 @@ public:
 
 } // namespace
 
-// The steepest growth taken as linear. The exact UTF-16 text is four bytes
-// a character natively, 14 MB at 100,000 entries: far past the caches,
-// where the 140 KB of 1,000 entries fit, so memory alone makes it dearer
-// per entry as it grows (slopes of 1.02 to 1.15 measured, under load).
-double LimitOf(const std::string& name)
-{
-    return name == "JoinHistoryExact" ? 1.4 : 1.25;
-}
+// The steepest growth taken as linear. The text is four bytes a character
+// natively, 14 MB at 100,000 entries: far past the caches, where the 140 KB
+// of 1,000 entries fit, so memory alone makes it dearer per entry as it
+// grows (slopes of 1.02 to 1.15 measured, under load).
+const double kLinearLimit = 1.4;
 
 // bench_history [--json=PATH] [Google Benchmark options]: prints a table of
 // the CPU times (minimum and median of 9 repetitions) and their growth
-// (TableReporter::Slope, at most LimitOf on the minimum), and writes the
+// (TableReporter::Slope, at most kLinearLimit on the minimum), and writes the
 // same figures to PATH. Exits with 1 when the growth is not linear.
 int main(int argc, char** argv)
 {
@@ -172,7 +142,7 @@ int main(int argc, char** argv)
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
 
-    const char* names[] = { "SplitHistory", "JoinHistory", "JoinHistoryExact" };
+    const char* names[] = { "SplitHistory", "JoinHistory" };
     const char* aggregates[] = { "min", "median" };
     bool linear = true;
     printf("History texts (microseconds of CPU time, 9 repetitions)\n");
@@ -184,7 +154,7 @@ int main(int argc, char** argv)
         for (const char* aggregate : aggregates) {
             double slope = reporter.Slope(name, aggregate);
             if (aggregate == aggregates[0])
-                linear = linear && slope <= LimitOf(name);   // false for not a number
+                linear = linear && slope <= kLinearLimit;   // false for not a number
             printf("  %-16s %-6s", name, aggregate);
             json += std::string(aggregate == aggregates[0] ? "" : ", ") + "\"" + aggregate + "\": {";
             for (long n : kSizes) {

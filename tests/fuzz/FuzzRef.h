@@ -1,8 +1,8 @@
-// Simple reference models the fuzzers compare the program's text logic with:
-// the character starts of a text, found by the plainest possible walk.
+// Simple reference models the fuzzers compare the program's text logic with,
+// and the fuzzer input read as fields of UTF-16 text.
 #pragma once
 
-#include "tests/support/LeadBytes.h"
+#include "framework/String.h"
 
 #include <stdio.h>
 #include <stdlib.h>
@@ -13,71 +13,12 @@
 
 namespace ref {
 
-// starts[i]: a character begins at byte i; starts[len] is true as well.
-// A lead byte takes the next byte as its second, if there is one.
-inline std::vector<bool> CharStarts(const std::string& s, const LeadByteTable& t)
-{
-    std::vector<bool> starts(s.size() + 1, false);
-    size_t i = 0;
-    while (i < s.size()) {
-        starts[i] = true;
-        i += (t.IsLead((unsigned char)s[i]) && i + 1 < s.size()) ? 2 : 1;
-    }
-    starts[s.size()] = true;
-    return starts;
-}
-
-// The byte at i is a whole one-byte character.
-inline bool SingleChar(const std::string& s, const std::vector<bool>& starts, size_t i)
-{
-    return starts[i] && starts[i + 1];
-}
-
-inline int Find(const std::string& s, char ch, const LeadByteTable& t)
-{
-    std::vector<bool> st = CharStarts(s, t);
-    for (size_t i = 0; i < s.size(); i++)
-        if (s[i] == ch && SingleChar(s, st, i))
-            return (int)i;
-    return -1;
-}
-
-inline int FindLast(const std::string& s, char ch, const LeadByteTable& t)
-{
-    std::vector<bool> st = CharStarts(s, t);
-    for (size_t i = s.size(); i-- > 0;)
-        if (s[i] == ch && SingleChar(s, st, i))
-            return (int)i;
-    return -1;
-}
-
-inline int FindStr(const std::string& s, const std::string& sub, const LeadByteTable& t)
-{
-    std::vector<bool> st = CharStarts(s, t);
-    for (size_t i = 0; i + sub.size() <= s.size(); i++)
-        if (st[i] && st[i + sub.size()] && s.compare(i, sub.size(), sub) == 0)
-            return (int)i;
-    return -1;
-}
-
-inline int SafeCut(const std::string& s, int maxBytes, const LeadByteTable& t)
-{
-    std::vector<bool> st = CharStarts(s, t);
-    int n = maxBytes < (int)s.size() ? maxBytes : (int)s.size();
-    if (n < 0)
-        n = 0;
-    while (n > 0 && !st[(size_t)n])
-        n--;
-    return n;
-}
-
 // A command line split as a program built with the C runtime reads it: a
 // run of backslashes before a double quote halves, and an odd run makes the
 // quote a character; any other double quote opens or closes a quoted part;
-// blanks outside quotes separate. isLead(c): c begins a two-byte character,
-// which the walk takes whole.
-template <class S, class IsLead>
-std::vector<S> SplitLikeTheCRuntime(const S& s, IsLead isLead)
+// blanks outside quotes separate.
+template <class S>
+std::vector<S> SplitLikeTheCRuntime(const S& s)
 {
     typedef typename S::value_type Ch;
     std::vector<S> args;
@@ -90,11 +31,6 @@ std::vector<S> SplitLikeTheCRuntime(const S& s, IsLead isLead)
         S arg;
         bool quoted = false;
         while (i < s.size() && (quoted || (s[i] != Ch(' ') && s[i] != Ch('\t')))) {
-            if (isLead(s[i]) && i + 1 < s.size()) {
-                arg += s.substr(i, 2);
-                i += 2;
-                continue;
-            }
             size_t slashes = 0;
             while (i < s.size() && s[i] == Ch('\\')) {
                 slashes++;
@@ -126,15 +62,15 @@ class FuzzInput
 public:
     FuzzInput(const unsigned char* data, size_t size) : m_p(data), m_end(data + size) {}
     unsigned char Byte() { return m_p < m_end ? *m_p++ : 0; }
-    // Bytes up to the next zero byte (not included) or the end.
-    std::string Field()
+    // Characters up to the next zero character (not included) or the end.
+    std::wstring Field()
     {
-        const unsigned char* start = m_p;
-        while (m_p < m_end && *m_p)
-            m_p++;
-        std::string s((const char*)start, (size_t)(m_p - start));
-        if (m_p < m_end)
-            m_p++;
+        std::wstring s;
+        while (m_p + 1 < m_end && (m_p[0] || m_p[1])) {
+            s += (wchar_t)(m_p[0] | (m_p[1] << 8));
+            m_p += 2;
+        }
+        m_p = m_p + 1 < m_end ? m_p + 2 : m_end;
         return s;
     }
     std::string Rest()
@@ -149,9 +85,19 @@ private:
     const unsigned char* m_end;
 };
 
-inline const LeadByteTable& PickTable(unsigned char b)
+// Bytes as UTF-16 text, two to a character, low byte first (any unpaired
+// surrogates included); an odd last byte is left out.
+inline std::wstring Units(const std::string& bytes)
 {
-    return b % 3 == 0 ? SingleByteLeadBytes() : b % 3 == 1 ? Cp932LeadBytes() : Cp936LeadBytes();
+    std::wstring text;
+    for (size_t i = 0; i + 1 < bytes.size(); i += 2)
+        text += (wchar_t)((unsigned char)bytes[i] | ((unsigned char)bytes[i + 1] << 8));
+    return text;
+}
+
+inline std::wstring Str(const CString& s)
+{
+    return std::wstring((const wchar_t*)s, (size_t)s.GetLength());
 }
 
 #define FUZZ_CHECK(cond)                                                     \

@@ -5,101 +5,65 @@
 
 #include <stdint.h>
 
-typedef std::vector<std::string> Pieces;
+typedef std::vector<std::wstring> Pieces;
 
-static Pieces Split(const std::string& text, const LeadByteTable& t)
+static Pieces Split(const std::wstring& text)
 {
-    std::unique_ptr<char[]> exact(new char[text.size() + 1]);
-    memcpy(exact.get(), text.data(), text.size());
+    std::unique_ptr<wchar_t[]> exact(new wchar_t[text.size() + 1]);
+    wmemcpy(exact.get(), text.data(), text.size());
     Pieces pieces;
-    HistoryReader reader(exact.get(), (int)text.size(), t);
-    const char* piece;
+    HistoryReader reader(exact.get(), (int)text.size());
+    const wchar_t* piece;
     int len;
     while (reader.Next(piece, len)) {
         FUZZ_CHECK(len >= 0 && piece >= exact.get() && piece + len <= exact.get() + text.size());
-        pieces.push_back(std::string(piece, (size_t)len));
+        pieces.push_back(std::wstring(piece, (size_t)len));
     }
     return pieces;
 }
 
-static std::string Join(const Pieces& pieces)
+static std::wstring Join(const Pieces& pieces)
 {
     CString history;
     if (!pieces.empty())
         history = CString(pieces[0].data(), (int)pieces[0].size());
     for (size_t i = 1; i < pieces.size(); i++)
         AppendHistoryEntry(history, pieces[i].data(), (int)pieces[i].size());
-    return std::string((const char*)history, (size_t)history.GetLength());
-}
-
-// The field's state after a restore: no piece at all leaves the text empty.
-static Pieces Restored(Pieces pieces)
-{
-    if (pieces.empty())
-        pieces.push_back(std::string());
-    return pieces;
-}
-
-// A piece as a field can hold it: no separator character in it and, unless
-// it is the last piece, no lead byte standing alone at its end (it would take
-// the separator after it as its second byte).
-static std::string Representable(const std::string& piece, bool last, const LeadByteTable& t)
-{
-    std::vector<bool> st = ref::CharStarts(piece, t);
-    std::string out;
-    for (size_t i = 0; i < piece.size(); i++)
-        if (!(piece[i] == '|' && ref::SingleChar(piece, st, i)))
-            out += piece[i];
-    if (!last && !out.empty()) {
-        std::vector<bool> so = ref::CharStarts(out, t);
-        if (t.IsLead((unsigned char)out.back()) && so[out.size() - 1])
-            out.erase(out.size() - 1);
-    }
-    return out;
+    return Str(history);
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    const LeadByteTable& t = PickTable(size ? data[0] : 0);
-    const std::string raw((const char*)data + (size ? 1 : 0), size ? size - 1 : 0);
+    const std::wstring raw = Units(std::string((const char*)data, size));
 
-    // 1. Any text: no piece holds a separator character or, unless it is
-    //    the last, ends in a lead byte standing alone (which would have taken
-    //    the separator after it), and joining the pieces gives the text back,
-    //    less a separator at its very end. Only one split of the text does
-    //    all that.
+    // 1. Any text: no piece holds a separator, and joining the pieces gives
+    //    the text back, less a separator at its very end.
     {
-        Pieces pieces = Split(raw, t);
-        for (size_t i = 0; i < pieces.size(); i++)
-            FUZZ_CHECK(Representable(pieces[i], i + 1 == pieces.size(), t) == pieces[i]);
-        std::string joined = Join(pieces);
-        bool endsInSeparator = !raw.empty() && raw.back() == '|' && ref::CharStarts(raw, t)[raw.size() - 1];
-        FUZZ_CHECK(joined + (endsInSeparator ? "|" : "") == raw);
+        Pieces pieces = Split(raw);
+        for (const std::wstring& piece : pieces)
+            FUZZ_CHECK(piece.find(L'|') == std::wstring::npos);
+        bool endsInSeparator = !raw.empty() && raw.back() == L'|';
+        FUZZ_CHECK(Join(pieces) + (endsInSeparator ? L"|" : L"") == raw);
     }
 
-    // 2. Any field state (the fields of the input, split at zero bytes: the
-    //    text, then the list), made representable: join, split, and the same
+    // 2. Any field state (the text split at zero characters: the field's
+    //    text, then the list), without separators: join, split, and the same
     //    state comes back; only an empty last list entry is lost.
     {
-        Pieces state;
-        const unsigned char* p = data + (size ? 1 : 0);
-        const unsigned char* end = data + size;
-        const unsigned char* start = p;
-        for (;; p++) {
-            if (p == end || *p == 0) {
-                state.push_back(std::string((const char*)start, (size_t)(p - start)));
-                if (p == end)
-                    break;
-                start = p + 1;
-            }
+        Pieces state(1);
+        for (wchar_t c : raw) {
+            if (c == 0)
+                state.push_back(std::wstring());
+            else if (c != L'|')
+                state.back() += c;
         }
-        for (size_t i = 0; i < state.size(); i++)
-            state[i] = Representable(state[i], i + 1 == state.size(), t);
-
         Pieces expected = state;
         if (expected.size() > 1 && expected.back().empty())
             expected.pop_back();
-        FUZZ_CHECK(Restored(Split(Join(state), t)) == expected);
+        Pieces restored = Split(Join(state));
+        if (restored.empty())
+            restored.push_back(std::wstring());
+        FUZZ_CHECK(restored == expected);
     }
     return 0;
 }

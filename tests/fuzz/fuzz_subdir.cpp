@@ -13,8 +13,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     // The registry text ends at its first zero byte; give it no more room.
     std::string text((const char*)data, size);
     text = text.c_str();
-    std::unique_ptr<char[]> exact(new char[text.size() + 1]);
-    memcpy(exact.get(), text.c_str(), text.size() + 1);
+    std::unique_ptr<wchar_t[]> exact(new wchar_t[text.size() + 1]);
+    for (size_t i = 0; i <= text.size(); i++)
+        exact[i] = (wchar_t)(unsigned char)text[i];
 
     const int untouched = 0x5A5A5A5A;
     int value = untouched;

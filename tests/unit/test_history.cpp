@@ -1,7 +1,6 @@
 // The history text: how a stored text is split into the field's text and its
 // list, and how the field's state is joined into one text.
 #include "compare/HistoryText.h"
-#include "tests/support/LeadBytes.h"
 
 #include <gtest/gtest.h>
 
@@ -10,54 +9,57 @@
 
 namespace {
 
-#define SO "\x83\x7C"    // ソ: its second byte is a "|"
-#define HYO "\x95\x5C"   // 表
+// Names that no single code page holds: Hangul and an emoji (a surrogate
+// pair), "ë", half-width kana, and 表, whose second byte in code page 932
+// is a backslash; ソ's is a "|".
+#define HANGUL L"\uD55C\uAD6D"
+#define EMOJI L"\xD83D\xDE00"
+#define SO L"\u30BD"
+#define HYO L"\u8868"
+#define ODD L"Zo\u00EB \uFF8A\uFF9F"
 
-typedef std::vector<std::string> Pieces;
+typedef std::vector<std::wstring> Pieces;
 
-Pieces Split(const std::string& text, const LeadByteTable& t = Cp932LeadBytes())
+Pieces Split(const std::wstring& text)
 {
     Pieces pieces;
-    HistoryReader reader(text.data(), (int)text.size(), t);
-    const char* piece;
+    HistoryReader reader(text.data(), (int)text.size());
+    const wchar_t* piece;
     int len;
     while (reader.Next(piece, len))
-        pieces.push_back(std::string(piece, (size_t)len));
+        pieces.push_back(std::wstring(piece, (size_t)len));
     return pieces;
 }
 
-std::string Join(const Pieces& pieces)
+std::wstring Join(const Pieces& pieces)
 {
-    CString history(pieces.empty() ? "" : pieces[0].c_str());
+    CString history(pieces.empty() ? L"" : pieces[0].c_str());
     for (size_t i = 1; i < pieces.size(); i++)
         AppendHistoryEntry(history, pieces[i].data(), (int)pieces[i].size());
-    return std::string((const char*)history, (size_t)history.GetLength());
+    return std::wstring((const wchar_t*)history, (size_t)history.GetLength());
 }
 
 struct SplitCase
 {
-    const char* text;
+    const wchar_t* text;
     Pieces pieces;   // [0]: the field's text, then the list
 };
 
 TEST(HistoryText, SplitsAsTheFieldRestoresIt)
 {
     const SplitCase cases[] = {
-        { "", {} },
-        { "C:\\work", { "C:\\work" } },
-        { "C:\\work|C:\\work|D:\\old", { "C:\\work", "C:\\work", "D:\\old" } },
-        { "|A|B", { "", "A", "B" } },                 // an empty field with a list
-        { "A||B", { "A", "", "B" } },                 // empty pieces become empty entries
-        { "||", { "", "" } },
-        { "|", { "" } },                              // a separator at the end starts no piece
-        { "A|", { "A" } },
-        { "A||", { "A", "" } },
-        { "A|B|", { "A", "B" } },
-        { "C:\\" SO "|D:\\" SO, { "C:\\" SO, "D:\\" SO } },   // ソ's "|" is no separator
-        { SO SO "|" SO, { SO SO, SO } },
-        { "C:\\" HYO "\\x|y", { "C:\\" HYO "\\x", "y" } },
-        { "A|B\x83", { "A", "B\x83" } },              // a lone lead byte at the end stays
-        { "A\x83|B", { "A\x83|B" } },                 // a lead byte takes the "|" after it
+        { L"", {} },
+        { L"C:\\work", { L"C:\\work" } },
+        { L"C:\\work|C:\\work|D:\\old", { L"C:\\work", L"C:\\work", L"D:\\old" } },
+        { L"|A|B", { L"", L"A", L"B" } },             // an empty field with a list
+        { L"A||B", { L"A", L"", L"B" } },             // empty pieces become empty entries
+        { L"||", { L"", L"" } },
+        { L"|", { L"" } },                            // a separator at the end starts no piece
+        { L"A|", { L"A" } },
+        { L"A||", { L"A", L"" } },
+        { L"A|B|", { L"A", L"B" } },
+        { L"C:\\" SO L"|D:\\" SO, { L"C:\\" SO, L"D:\\" SO } },
+        { L"C:\\w\\" HANGUL L" " EMOJI L"|" ODD L"|" HYO L"\\x", { L"C:\\w\\" HANGUL L" " EMOJI, ODD, HYO L"\\x" } },
     };
     for (const SplitCase& c : cases)
         EXPECT_EQ(c.pieces, Split(c.text)) << c.text;
@@ -65,33 +67,28 @@ TEST(HistoryText, SplitsAsTheFieldRestoresIt)
 
 TEST(HistoryText, SplitStopsAtTheGivenLength)
 {
-    const char text[] = "A|B|C";
-    HistoryReader reader(text, 3, Cp932LeadBytes());
-    const char* piece;
+    const wchar_t text[] = L"A|B|C";
+    HistoryReader reader(text, 3);
+    const wchar_t* piece;
     int len;
     ASSERT_TRUE(reader.Next(piece, len));
-    EXPECT_EQ(std::string("A"), std::string(piece, (size_t)len));
+    EXPECT_EQ(std::wstring(L"A"), std::wstring(piece, (size_t)len));
     ASSERT_TRUE(reader.Next(piece, len));
-    EXPECT_EQ(std::string("B"), std::string(piece, (size_t)len));
+    EXPECT_EQ(std::wstring(L"B"), std::wstring(piece, (size_t)len));
     EXPECT_FALSE(reader.Next(piece, len));
     EXPECT_FALSE(reader.Next(piece, len));   // stays used up
 
-    HistoryReader none(NULL, 5, Cp932LeadBytes());
+    HistoryReader none(NULL, 5);
     EXPECT_FALSE(none.Next(piece, len));
-}
-
-TEST(HistoryText, SingleByteCodePageSplitsAtEveryBar)
-{
-    EXPECT_EQ((Pieces{ "\x83", "A" }), Split(SO "A", SingleByteLeadBytes()));
 }
 
 TEST(HistoryText, JoinPutsTheTextFirstAndABarBeforeEachEntry)
 {
-    EXPECT_EQ("", Join({ "" }));
-    EXPECT_EQ("|", Join({ "", "" }));
-    EXPECT_EQ("C:\\work|C:\\work|D:\\old", Join({ "C:\\work", "C:\\work", "D:\\old" }));
-    EXPECT_EQ("|A||B", Join({ "", "A", "", "B" }));
-    EXPECT_EQ(SO "|" SO, Join({ SO, SO }));
+    EXPECT_EQ(L"", Join({ L"" }));
+    EXPECT_EQ(L"|", Join({ L"", L"" }));
+    EXPECT_EQ(L"C:\\work|C:\\work|D:\\old", Join({ L"C:\\work", L"C:\\work", L"D:\\old" }));
+    EXPECT_EQ(L"|A||B", Join({ L"", L"A", L"", L"B" }));
+    EXPECT_EQ(HANGUL L"|" EMOJI, Join({ HANGUL, EMOJI }));
 }
 
 // Joining and splitting again gives the same state, with one exception the
@@ -100,40 +97,26 @@ TEST(HistoryText, JoinPutsTheTextFirstAndABarBeforeEachEntry)
 TEST(HistoryText, RoundTrip)
 {
     const Pieces states[] = {
-        { "C:\\work" },
-        { "", "A", "B" },
-        { "A", "", "B" },
-        { "", "", "A" },
-        { "C:\\" SO, "D:\\" SO "\\" HYO, SO },
-        { "X", "Y\x83" },   // a lone lead byte may end the last piece
+        { L"C:\\work" },
+        { L"", L"A", L"B" },
+        { L"A", L"", L"B" },
+        { L"", L"", L"A" },
+        { L"C:\\" SO, L"D:\\" SO L"\\" HYO, ODD, L"E:\\" HANGUL EMOJI },
     };
     for (const Pieces& p : states)
         EXPECT_EQ(p, Split(Join(p))) << Join(p);
 
-    EXPECT_EQ((Pieces{ "A", "B" }), Split(Join({ "A", "B", "" })));
-    EXPECT_EQ((Pieces{ "A", "" }), Split(Join({ "A", "", "" })));
-    EXPECT_EQ(Pieces{}, Split(Join({ "" })));   // an empty field: nothing to restore
+    EXPECT_EQ((Pieces{ L"A", L"B" }), Split(Join({ L"A", L"B", L"" })));
+    EXPECT_EQ((Pieces{ L"A", L"" }), Split(Join({ L"A", L"", L"" })));
+    EXPECT_EQ(Pieces{}, Split(Join({ L"" })));   // an empty field: nothing to restore
 }
 
 TEST(HistoryText, LongHistoriesKeepEveryEntry)
 {
-    Pieces p(1, "C:\\current");
+    Pieces p(1, L"C:\\current");
     for (int i = 0; i < 5000; i++)
-        p.push_back("D:\\" SO "\\entry" + std::to_string(i));
+        p.push_back(L"D:\\" HANGUL EMOJI L"\\entry" + std::to_wstring(i));
     EXPECT_EQ(p, Split(Join(p)));
-}
-
-// A history stored exactly, in UTF-16, is joined entry by entry as well (how
-// its cost grows is the bench's matter: tests/bench/bench_history.cpp).
-TEST(HistoryText, ExactHistoryJoinsEveryEntry)
-{
-    const std::wstring entry = L"D:\\\u30bd\\\u0100-project\\src";
-    std::wstring expected = L"C:\\current";
-    CWideString history;
-    history += expected.c_str();
-    for (int i = 0; i < 1000; i++, expected += L"|" + entry)
-        AppendHistoryEntry(history, entry.data(), (int)entry.size());
-    EXPECT_EQ(expected, std::wstring((const wchar_t*)history, (size_t)history.GetLength()));
 }
 
 } // namespace

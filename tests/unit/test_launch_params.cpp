@@ -2,7 +2,6 @@
 // option, and a path's trailing backslashes doubled before its closing quote.
 #include "compare/LaunchParams.h"
 #include "compare/PathText.h"
-#include "tests/support/LeadBytes.h"
 
 #include <gtest/gtest.h>
 
@@ -10,68 +9,70 @@
 
 namespace {
 
-std::string Params(const char* dir1, const char* dir2, bool subDir, const LeadByteTable& t = Cp932LeadBytes())
+// Names that no single code page holds (see test_history.cpp).
+#define HANGUL L"\uD55C\uAD6D"
+#define EMOJI L"\xD83D\xDE00"
+#define HYO L"\u8868"
+#define ODD L"Zo\u00EB \uFF8A\uFF9F"
+
+std::wstring Text(const CString& s)
 {
-    CString p = BuildCompareParameters(dir1, dir2, subDir, t);
-    return std::string((const char*)p, (size_t)p.GetLength());
+    return std::wstring((const wchar_t*)s, (size_t)s.GetLength());
+}
+
+std::wstring Params(const wchar_t* dir1, const wchar_t* dir2, bool subDir)
+{
+    return Text(BuildCompareParameters(dir1, dir2, subDir));
 }
 
 TEST(CompareParameters, ExactForm)
 {
-    struct
-    {
-        const char* dir1;
-        const char* dir2;
-        bool subDir;
-        const char* params;
-        const LeadByteTable* t = &Cp932LeadBytes();
-    } cases[] = {
-        { "", "", false, "\"\" \"\" -D" },          // eight characters
-        { "", "", true, "\"\" \"\" " },
-        { NULL, NULL, true, "\"\" \"\" " },
-        { "C:\\a", "D:\\b c", false, "\"C:\\a\" \"D:\\b c\" -D" },
-        { "  a \"q\" ", "\x83\x7C|", true, "\"  a \"q\" \" \"\x83\x7C|\" " },   // passed as they stand
+    struct { const wchar_t* dir1; const wchar_t* dir2; bool subDir; const wchar_t* params; } cases[] = {
+        { L"", L"", false, L"\"\" \"\" -D" },          // eight characters
+        { L"", L"", true, L"\"\" \"\" " },
+        { NULL, NULL, true, L"\"\" \"\" " },
+        { L"C:\\a", L"D:\\b c", false, L"\"C:\\a\" \"D:\\b c\" -D" },
+        { L"  a \"q\" ", L"\u30BD|", true, L"\"  a \"q\" \" \"\u30BD|\" " },   // passed as they stand
         // Trailing backslashes are doubled; inner ones and lone quotes are not.
-        { "C:\\", "C:\\work dir\\", false, "\"C:\\\\\" \"C:\\work dir\\\\\" -D" },
-        { "\\\\srv\\share\\\\", "a\\b", true, "\"\\\\srv\\share\\\\\\\\\" \"a\\b\" " },
-        { "\\", "x\\\"", true, "\"\\\\\" \"x\\\"\" " },
-        // A trail byte 0x5C ends 表 (95 5C) and ソ\ (83 5C 5C): only real backslashes double.
-        { "C:\\\x95\x5C", "C:\\\x83\x5C\\", true, "\"C:\\\x95\x5C\" \"C:\\\x83\x5C\\\\\" " },
-        { "\x95\x5C\\\\", "\x95", true, "\"\x95\x5C\\\\\\\\\" \"\x95\" " },
-        // 0xD5 0x5C is 誠 in 936, where 0xA1-0xDF lead too, and ﾕ with a backslash in 932.
-        { "C:\\\xD5\x5C", "D:\\\xD5\x5C\\", true, "\"C:\\\xD5\x5C\" \"D:\\\xD5\x5C\\\\\" ", &Cp936LeadBytes() },
-        { "C:\\\xD5\x5C", "D:\\\xD5\x5C\\", true, "\"C:\\\xD5\x5C\\\" \"D:\\\xD5\x5C\\\\\\\" " },
+        { L"C:\\", L"C:\\work dir\\", false, L"\"C:\\\\\" \"C:\\work dir\\\\\" -D" },
+        { L"\\\\srv\\share\\\\", L"a\\b", true, L"\"\\\\srv\\share\\\\\\\\\" \"a\\b\" " },
+        { L"\\", L"x\\\"", true, L"\"\\\\\" \"x\\\"\" " },
+        // Every character is the path's own, whatever the code page.
+        { L"C:\\w\\" HANGUL L" " EMOJI, L"C:\\" ODD L"\\", false,
+          L"\"C:\\w\\" HANGUL L" " EMOJI L"\" \"C:\\" ODD L"\\\\\" -D" },
+        { L"C:\\" HYO, L"C:\\" HYO L"\\", true, L"\"C:\\" HYO L"\" \"C:\\" HYO L"\\\\\" " },
     };
     for (const auto& c : cases)
-        EXPECT_EQ(c.params, Params(c.dir1, c.dir2, c.subDir, *c.t)) << (c.dir1 ? c.dir1 : "(null)");
+        EXPECT_EQ(c.params, Params(c.dir1, c.dir2, c.subDir)) << (c.dir1 ? c.dir1 : L"(null)");
 }
 
 // The tool's file name (any case, any folder) chooses its form; any other
-// gets WinDiff's. WinMerge 2.16.32 and later get "/r-" with the box off.
+// gets WinDiff's. The tools with a form of their own read Unicode.
+// WinMerge 2.16.32 and later get "/r-" with the box off.
 TEST(CompareParameters, EachKnownToolGetsItsOwnForm)
 {
-    const std::string paths = "\"C:\\\\\" \"D:\\a b\\\\\"";   // C:\ and D:\a b\, the same for every tool
+    const std::wstring paths = L"\"C:\\\\\" \"D:\\a b\\\\\"";   // C:\ and D:\a b\, the same for every tool
     const struct {
-        const char* tool;
+        const wchar_t* tool;
         bool subDir;
-        const char* before;
-        const char* after;
+        const wchar_t* before;
+        const wchar_t* after;
         ToolVersion version = 0;
     } cases[] = {
-        { "C:\\Program Files\\WinMerge\\WinMergeU.exe", true, "/r ", "" }, { "winmerge.EXE", false, "", "" },
-        { "C:/x/KDIFF3.exe", true, "", "" }, { "meld.exe", false, "", "" }, { "C:Meld.exe", true, "", "" },
-        { "\\\\s\\bc\\BCompare.exe", false, "", "" }, { "BComp.exe", true, "", "" }, { "", false, "", " -D" },
-        { "C:\\tools\\WINDIFF.EXE", false, "", " -D" }, { "C:\\tools\\mydiff.cmd", true, "", " " },
-        { "WinMergeU.exe.bak", true, "", " " }, { "\x83\\Meld.exe", true, "", " " },   // \x83\x5C is one character
-        { "WinMergeU.exe", false, "/r- ", "", MakeToolVersion(2, 16, 32, 0) }, { "Meld.exe", false, "", "", ~0ull },
-        { "WinMerge.exe", false, "", "", MakeToolVersion(2, 16, 31, 65535) }, { "WinMergeU.exe", true, "/r ", "", ~0ull },
+        { L"C:\\Program Files\\WinMerge\\WinMergeU.exe", true, L"/r ", L"" }, { L"winmerge.EXE", false, L"", L"" },
+        { L"C:/x/KDIFF3.exe", true, L"", L"" }, { L"meld.exe", false, L"", L"" }, { L"C:Meld.exe", true, L"", L"" },
+        { L"\\\\s\\bc\\BCompare.exe", false, L"", L"" }, { L"BComp.exe", true, L"", L"" }, { L"", false, L"", L" -D" },
+        { L"C:\\tools\\WINDIFF.EXE", false, L"", L" -D" }, { L"C:\\tools\\mydiff.cmd", true, L"", L" " },
+        { L"WinMergeU.exe.bak", true, L"", L" " }, { L"C:\\" HANGUL L" " EMOJI L"\\WinMergeU.exe", true, L"/r ", L"" },
+        { L"C:\\" HYO L"\\Meld.exe", false, L"", L"" }, { L"C:\\" ODD L"\\WinDiff.exe", true, L"", L" " },
+        { L"WinMergeU.exe", false, L"/r- ", L"", MakeToolVersion(2, 16, 32, 0) }, { L"Meld.exe", false, L"", L"", ~0ull },
+        { L"WinMerge.exe", false, L"", L"", MakeToolVersion(2, 16, 31, 65535) }, { L"WinMergeU.exe", true, L"/r ", L"", ~0ull },
     };
     for (const auto& c : cases) {
-        CString p = BuildToolParameters(c.tool, "C:\\", "D:\\a b\\", c.subDir, Cp932LeadBytes(), c.version);
-        EXPECT_EQ(c.before + paths + c.after, std::string((const char*)p, (size_t)p.GetLength())) << c.tool;
+        EXPECT_EQ(c.before + paths + c.after, Text(BuildToolParameters(c.tool, L"C:\\", L"D:\\a b\\", c.subDir, c.version)))
+            << c.tool;
+        EXPECT_EQ(*c.after == 0, ToolReadsUnicode(c.tool)) << c.tool;
     }
-    CString p = BuildToolParameters("WinMergeU.exe", "", "C:\\\x83\x5C\\", true, Cp932LeadBytes());   // 0x5C trail byte
-    EXPECT_EQ("/r \"\" \"C:\\\x83\x5C\\\\\"", std::string((const char*)p, (size_t)p.GetLength()));
 }
 
 // One enclosing pair of quotes comes off a text that holds no other quote;
@@ -111,6 +112,8 @@ TEST(CompareParameters, TextAddedAtEndOnly)
         { u"C:\\work\\sub", 4, 11, u"C:\\Wo", false },
         { u"C:\\w", 5, 5, u"C:\\wo", false },                      // a selection past the text
         { u"C:\\w", 3, 2, u"C:\\wo", false },
+        { u"C:\\\xD83D", 4, 4, u"C:\\\xD83D\xDE00", true },           // an emoji typed in two halves
+        { u"C:\\\uD55C\xD83D\xDE00", 6, 6, u"C:\\\uD55C", false },    // and removed whole
     };
     for (const auto& c : cases) {
         std::u16string before(c.before), now(c.now);
@@ -122,9 +125,9 @@ TEST(CompareParameters, TextAddedAtEndOnly)
 
 TEST(CompareParameters, LongPathsAreKeptWhole)
 {
-    const std::string dir1(4000, 'a'), dir2 = std::string(3998, 'b') + "\x95\x5C";
+    const std::wstring dir1(4000, L'a'), dir2 = std::wstring(3998, L'b') + HANGUL EMOJI;
     for (bool subDir : { false, true })
-        EXPECT_EQ("\"" + dir1 + "\" \"" + dir2 + "\" " + (subDir ? "" : "-D"), Params(dir1.c_str(), dir2.c_str(), subDir));
+        EXPECT_EQ(L"\"" + dir1 + L"\" \"" + dir2 + L"\" " + (subDir ? L"" : L"-D"), Params(dir1.c_str(), dir2.c_str(), subDir));
 }
 
 } // namespace

@@ -1,117 +1,89 @@
-// CString: lengths in bytes, texts with zero bytes, appending to itself, and
-// the writable buffer.
+// CString: lengths in characters, texts with zeros, appending to itself, the
+// writable buffer, and the application name from a module path.
 #include "framework/String.h"
-#include "framework/WideString.h"
 
 #include <gtest/gtest.h>
 
-#include <string.h>
+#include <wchar.h>
 #include <string>
-#include <utility>
 
 namespace {
 
-std::string Bytes(const CString& s) { return std::string((const char*)s, (size_t)s.GetLength()); }
+std::wstring Text(const CString& s) { return std::wstring((const wchar_t*)s, (size_t)s.GetLength()); }
 
 TEST(CString, Construction)
 {
     EXPECT_TRUE(CString().IsEmpty());
-    EXPECT_TRUE(CString((const char*)NULL).IsEmpty());
-    EXPECT_EQ(0, CString("").GetLength());
-    EXPECT_EQ(std::string("a\0b", 3), Bytes(CString("a\0b", 3)));
-    EXPECT_TRUE(CString("abc", -1).IsEmpty());
-    EXPECT_STREQ("", (const char*)CString());
-    EXPECT_EQ("abcdef", Bytes("ab" + CString("cd") + "ef"));
+    EXPECT_TRUE(CString((const wchar_t*)NULL).IsEmpty());
+    EXPECT_EQ(0, CString(L"").GetLength());
+    EXPECT_EQ(std::wstring(L"a\0b", 3), Text(CString(L"a\0b", 3)));
+    EXPECT_TRUE(CString(L"abc", -1).IsEmpty());
+    EXPECT_STREQ(L"", (const wchar_t*)CString());
+    EXPECT_EQ(L"abcdef", Text(L"ab" + CString(L"cd") + L"ef"));
     // Always terminated.
-    CString s("abc", 2);
-    EXPECT_EQ(0, ((const char*)s)[2]);
+    CString s(L"abc", 2);
+    EXPECT_EQ(0, ((const wchar_t*)s)[2]);
 }
 
 TEST(CString, AssignmentAndAppendFromItself)
 {
-    CString s("abcdef");
+    CString s(L"abcdef");
     s.Append(s, s.GetLength());
-    EXPECT_EQ("abcdefabcdef", Bytes(s));
-    s = (const char*)s + 9;            // a tail of its own text
-    EXPECT_EQ("def", Bytes(s));
-    s.Append((const char*)s + 1, 2);   // part of itself, the buffer may move
-    EXPECT_EQ("defef", Bytes(s));
+    EXPECT_EQ(L"abcdefabcdef", Text(s));
+    s = (const wchar_t*)s + 9;            // a tail of its own text
+    EXPECT_EQ(L"def", Text(s));
+    s.Append((const wchar_t*)s + 1, 2);   // part of itself, the buffer may move
+    EXPECT_EQ(L"defef", Text(s));
     const CString& same = s;
     s = same;
-    EXPECT_EQ("defef", Bytes(s));
-    s = (const char*)NULL;
+    EXPECT_EQ(L"defef", Text(s));
+    s = (const wchar_t*)NULL;
     EXPECT_TRUE(s.IsEmpty());
 }
 
 TEST(CString, ManyAppendsKeepEverything)
 {
     CString s;
-    std::string expected;
+    std::wstring expected;
     for (int i = 0; i < 10000; i++) {
-        char ch = (char)('a' + i % 26);
+        wchar_t ch = (wchar_t)(L'a' + i % 26);
         s += ch;
         expected += ch;
     }
-    EXPECT_EQ(expected, Bytes(s));
+    EXPECT_EQ(expected, Text(s));
     s.Empty();
     EXPECT_TRUE(s.IsEmpty());
-    EXPECT_STREQ("", (const char*)s);
-}
-
-// CWideString: the same buffer rules in UTF-16; a text ends at its first
-// zero, also one written through GetBuffer.
-TEST(CWideString, AppendAndBuffer)
-{
-    CWideString s;
-    EXPECT_EQ(0, s.GetLength());
     EXPECT_STREQ(L"", (const wchar_t*)s);
-    s += L"abc";
-    s.Append(L"de\0f", 4);
-    EXPECT_STREQ(L"abcde", (const wchar_t*)s);
-    s.Append(s, s.GetLength());          // from itself, across a new buffer
-    s.Append(s, 2);
-    EXPECT_STREQ(L"abcdeabcdeab", (const wchar_t*)s);
-    wchar_t* p = s.GetBuffer(3);
-    ASSERT_TRUE(p != NULL);
-    p[2] = 0;
-    EXPECT_EQ(2, s.GetLength());
-    s.Append(L"xyz", 3);
-    EXPECT_STREQ(L"abxyz", (const wchar_t*)s);
-    CWideString moved(std::move(s));
-    EXPECT_STREQ(L"abxyz", (const wchar_t*)moved);
-    EXPECT_EQ(0, s.GetLength());
-    moved.Empty();
-    EXPECT_STREQ(L"", (const wchar_t*)moved);
 }
 
 TEST(CString, LeftClamps)
 {
-    const CString s("abcdef");
-    struct { int n; const char* left; } cases[] = { { -3, "" }, { 0, "" }, { 2, "ab" }, { 6, "abcdef" }, { 99, "abcdef" } };
+    const CString s(L"abcdef");
+    struct { int n; const wchar_t* left; } cases[] = { { -3, L"" }, { 0, L"" }, { 2, L"ab" }, { 6, L"abcdef" }, { 99, L"abcdef" } };
     for (const auto& c : cases)
-        EXPECT_EQ(c.left, Bytes(s.Left(c.n))) << c.n;
+        EXPECT_EQ(c.left, Text(s.Left(c.n))) << c.n;
 }
 
 TEST(CString, BufferRoundTrip)
 {
-    CString s("abc");
-    char* p = s.GetBuffer(300);
+    CString s(L"abc");
+    wchar_t* p = s.GetBuffer(300);
     ASSERT_TRUE(p != NULL);
-    EXPECT_STREQ("abc", p);              // the old text is kept
-    memset(p, 'x', 300);
+    EXPECT_STREQ(L"abc", p);              // the old text is kept
+    wmemset(p, L'x', 300);
     p[300] = 0;                          // room for the terminator as well
     s.ReleaseBuffer();
     EXPECT_EQ(300, s.GetLength());
 
     p = s.GetBuffer(10);
-    strcpy(p, "hi");
+    wcscpy(p, L"hi");
     s.ReleaseBuffer();
-    EXPECT_EQ("hi", Bytes(s));
+    EXPECT_EQ(L"hi", Text(s));
 
     p = s.GetBuffer(10);
-    memcpy(p, "a\0b", 3);
-    s.ReleaseBuffer(3);                  // explicit length keeps zero bytes
-    EXPECT_EQ(std::string("a\0b", 3), Bytes(s));
+    wmemcpy(p, L"a\0b", 3);
+    s.ReleaseBuffer(3);                  // explicit length keeps zeros
+    EXPECT_EQ(std::wstring(L"a\0b", 3), Text(s));
 
     CString empty;
     p = empty.GetBuffer(0);
@@ -121,6 +93,24 @@ TEST(CString, BufferRoundTrip)
     EXPECT_TRUE(empty.IsEmpty());
     empty.ReleaseBuffer(5);              // never past what was reserved
     EXPECT_LE(empty.GetLength(), 1);
+}
+
+// The name is what follows the last separator, up to its last dot; every
+// other character is the name's own, a surrogate pair and a 0x5C that is
+// the trail byte of a character in code page 932 (表) included.
+TEST(AppName, FromModulePath)
+{
+    struct { const wchar_t* path; const wchar_t* name; } cases[] = {
+        { L"C:\\a\\Pelorin.exe", L"Pelorin" },
+        { L"C:\\\u8868\\\u8868.exe", L"\u8868" },
+        { L"C:\\w\\\uD55C\uAD6D \xD83D\xDE00.v1.exe", L"\uD55C\uAD6D \xD83D\xDE00.v1" },
+        { L"D:/Zo\u00EB/\uFF8A\uFF9F.x", L"\uFF8A\uFF9F" },
+        { L"C:\\a.b\\tool", L"tool" },
+        { L"E:name", L"name" },
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(std::wstring(c.name), Text(AppNameFromModulePath(c.path)));
+    EXPECT_TRUE(AppNameFromModulePath(NULL).IsEmpty());
 }
 
 } // namespace
