@@ -2,8 +2,8 @@
 // command line: by the C runtime's rules (a backslash run before a quote
 // halves, a quote opens or closes a quoted part). Two paths without quotes
 // must come back exactly, with "-D" only when subdirectories are off
-// (WinDiff's form), or "/r" before them when they are on (WinMerge's;
-// "/r-" when off, from 2.16.32), or alone (KDiff3's, Beyond Compare's).
+// (WinDiff's form), or "/r" before them when they are on (WinMerge's), or
+// alone (KDiff3's, Beyond Compare's).
 #include "compare/LaunchParams.h"
 #include "FuzzRef.h"
 
@@ -22,15 +22,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
     const wchar_t* const tools[4] = { L"C:\\t\\standin.exe", L"WinMergeU.exe", L"kdiff3.exe", L"BComp.exe" };
     const int tool = (options >> 2) & 3;
-    const ToolVersion version = (options & 16) ? MakeToolVersion(2, 16, 50, 0) : 0;   // WinMerge with "/r-"
-    std::vector<std::wstring> args
-        = ref::SplitLikeTheCRuntime(Str(BuildToolParameters(tools[tool], dir1.c_str(), dir2.c_str(), subDir, version)));
+    std::vector<std::wstring> args = ref::SplitLikeTheCRuntime(Str(BuildToolParameters(tools[tool], dir1.c_str(), dir2.c_str(), subDir)));
 
     std::vector<std::wstring> expected = { dir1, dir2 };
     if (tool == 0 && !subDir)
         expected.push_back(L"-D");
-    if (tool == 1 && (subDir || version))
-        expected.insert(expected.begin(), subDir ? L"/r" : L"/r-");
+    if (tool == 1 && subDir)
+        expected.insert(expected.begin(), L"/r");
     FUZZ_CHECK(args == expected);
     return 0;
 }

@@ -78,13 +78,6 @@ private:
 
 const std::string kAppPaths = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\";
 const Installed kWinMerge = { HKEY_CURRENT_USER, kAppPaths + "WinMergeU.exe", "", "C:\\pt\\i\\WinMergeU.exe" };
-// A tool installed for the user alone, in %LOCALAPPDATA%\Programs.
-Installed ForOneUser(const std::string& file)
-{
-    char folder[MAX_PATH] = "";
-    ::GetEnvironmentVariableA("LOCALAPPDATA", folder, MAX_PATH);
-    return { NULL, "", "", folder + ("\\Programs\\" + file) };
-}
 
 std::string Sz(const std::string& text)
 {
@@ -103,8 +96,7 @@ TEST(Locator, RegisteredPathThenDefaultLocationThenStoredSetting)
     const std::string registered = "C:\\nowhere\\windiff.exe";   // names no file
     const DWORD kNoPath = REG_NONE;
     const bool kNoStored = false;
-    const Installed winMerge1 = ForOneUser("WinMerge\\WinMergeU.exe"), meld1 = ForOneUser("Meld\\Meld.exe"),
-                    compare1 = ForOneUser("Beyond Compare 5\\BCompare.exe");
+    const std::string up = std::string(getenv("LOCALAPPDATA")) + "\\Programs\\";   // where per-user setups install
     struct
     {
         const char* name;
@@ -115,7 +107,7 @@ TEST(Locator, RegisteredPathThenDefaultLocationThenStoredSetting)
         std::string stored;
         std::string expected;
         Installed installed = {};
-        int atOk = 0;   // IDYES, IDNO: OK pressed, the tool offered and the offer answered
+        std::vector<int> atOk = {};   // OK pressed, the boxes answered: the offer of the tool, then today's explanation
     } cases[] = {
         { "registered path", REG_SZ, Sz(registered), Candidate::File, kNoStored, "", registered, kWinMerge },
         { "default location", kNoPath, "", Candidate::File, kNoStored, "", kCandidate },
@@ -137,17 +129,17 @@ TEST(Locator, RegisteredPathThenDefaultLocationThenStoredSetting)
         { "lone lead byte at the end", REG_BINARY, "C:\\\x83\x7C\\\x83", Candidate::File, kNoStored, "",
           "C:\\\x83\x7C\\" },
         { "600-byte path", REG_SZ, Sz("C:\\" + std::string(597, 'c')), Candidate::File, kNoStored, "", kCandidate },
-        { "WinMerge for one user", kNoPath, "", Candidate::None, kNoStored, "", winMerge1.file, winMerge1 },
-        { "Meld for one user", kNoPath, "", Candidate::None, kNoStored, "", meld1.file, meld1 },
-        { "Beyond Compare 5 for one user", kNoPath, "", Candidate::None, kNoStored, "", compare1.file, compare1 },
+        { "WinMerge for one user", kNoPath, "", Candidate::None, kNoStored, "", up + "WinMerge\\WinMergeU.exe", { NULL, "", "", up + "WinMerge\\WinMergeU.exe" } },
+        { "Meld for one user", kNoPath, "", Candidate::None, kNoStored, "", up + "Meld\\Meld.exe", { NULL, "", "", up + "Meld\\Meld.exe" } },
+        { "BC 5 for one user", kNoPath, "", Candidate::None, kNoStored, "", up + "Beyond Compare 5\\BCompare.exe", { NULL, "", "", up + "Beyond Compare 5\\BCompare.exe" } },
         { "Uninstall entry", kNoPath, "", Candidate::None, kNoStored, "", "C:\\pt\\i\\Meld.exe",
           { HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Meld", "InstallLocation", "C:\\pt\\i\\Meld.exe", false, "C:\\pt\\i\\" } },
         { "Beyond Compare 5's key", kNoPath, "", Candidate::None, kNoStored, "", "C:\\pt\\i\\BCompare.exe",
           { HKEY_CURRENT_USER, "Software\\Scooter Software\\Beyond Compare 5", "ExePath", "C:\\pt\\i\\BCompare.exe" } },
         { "KDiff3 for one user", kNoPath, "", Candidate::None, kNoStored, "", "C:\\pt\\i\\bin\\kdiff3.exe",
           { HKEY_CURRENT_USER, "Software\\KDE e.V.\\KDiff3", "Install_Dir", "C:\\pt\\i\\bin\\kdiff3.exe", false, "C:\\pt\\i" } },
-        { "offer at OK taken", kNoPath, "", Candidate::None, true, "", "", kWinMerge, IDYES },
-        { "offer at OK declined", kNoPath, "", Candidate::None, true, "", "", kWinMerge, IDNO },
+        { "offer at OK taken", kNoPath, "", Candidate::None, true, "", "", kWinMerge, { IDYES } },
+        { "offer at OK declined", kNoPath, "", Candidate::None, true, "", "", kWinMerge, { IDNO, IDOK } },
     };
     ToolPathGuard tool;
     ScratchDir();   // made before the installed tools' files go in it
@@ -159,39 +151,33 @@ TEST(Locator, RegisteredPathThenDefaultLocationThenStoredSetting)
             tool.Set(c.type, c.data);
         Candidate candidate(c.candidate);
         Install installed(c.installed);
-        ASSERT_TRUE(c.atOk != IDYES || ::CopyFileA(StandinPath().c_str(), c.installed.file.c_str(), FALSE));
+        const bool taken = c.atOk.size() == 1;   // Yes ends the dialog with the comparison
+        ASSERT_TRUE(!taken || ::CopyFileA(StandinPath().c_str(), c.installed.file.c_str(), FALSE));
         ClearSettings();
         if (c.hasStored)
             SetString("WinDiff", c.stored);
 
         std::string shown;
-        std::vector<BoxShown> boxes;
+        std::wstring boxes;
         Script s;
         s.Do([&] { shown = Text(Ctl(IDC_WINDIFF)); });
-        auto answer = [&](int id) {   // Yes ends the dialog with the comparison
+        if (!c.atOk.empty())
+            s.Click(IDOK);
+        for (int id : c.atOk)
             s.WaitFor([] { return OtherDialog() != NULL; }).Do([&, id] {
-                boxes.push_back(ReadMessageBox(OtherDialog()));
+                boxes += ReadMessageBox(OtherDialog()).message;
                 ::PostMessageA(OtherDialog(), WM_COMMAND, id, 0);
             });
-        };
-        if (c.atOk) {
-            s.Click(IDOK);
-            answer(c.atOk);
-        }
-        if (c.atOk == IDNO)
-            answer(IDOK);   // today's explanation
-        if (c.atOk != IDYES)
+        if (!taken)
             s.WaitFor([] { return OtherDialog() == NULL; }).Click(IDCANCEL);
         ResetStandinLog();
         EXPECT_TRUE(RunProgram(s));
         EXPECT_EQ(c.expected, shown);
-        EXPECT_EQ(c.atOk == IDYES ? c.installed.file : c.expected, GetString("WinDiff"));
-        EXPECT_EQ(c.atOk ? 1 + (c.atOk == IDNO) : 0, (int)boxes.size());
-        EXPECT_TRUE(boxes.empty() || boxes[0].message.find(ToWide(c.installed.file)) != std::wstring::npos);
-        EXPECT_TRUE(boxes.size() < 2 || boxes[1].message.find(L"Beyond Compare") != std::wstring::npos);
-        std::vector<std::string> records = WaitStandinRecords(c.atOk == IDYES);
-        EXPECT_EQ(c.atOk == IDYES ? 1u : 0u, records.size());
-        EXPECT_TRUE(records.empty() || Parameters(records[0]) == "/r \"\" \"\"");
+        EXPECT_EQ(taken ? c.installed.file : c.expected, GetString("WinDiff"));
+        EXPECT_EQ(!c.atOk.empty(), !boxes.empty() && boxes.find(ToWide(c.installed.file)) != std::wstring::npos);
+        EXPECT_EQ(c.atOk.size() == 2, boxes.find(L"Beyond Compare") != std::wstring::npos);   // the explanation
+        std::vector<std::string> records = WaitStandinRecords(taken);
+        EXPECT_EQ(taken, records.size() == 1 && Parameters(records[0]) == "/r \"\" \"\"");
     }
 }
 
