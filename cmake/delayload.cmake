@@ -1,8 +1,9 @@
 # Start-up speed: the system DLLs that only some actions need (the shell for
-# the launch, drops and the folder picker, the common dialogs, COM and the
-# common controls of the version window) are loaded when first used instead
-# of at start. Each cmake/delayload/<dll>.def lists the functions the program
-# takes from that DLL, with their i686 argument sizes. A function missing
+# the launch, drops and the folder picker, the common dialogs, COM, the
+# common controls of the version window, and the version resource reader
+# that OK uses for WinMerge) are loaded when first used instead of at start.
+# Each cmake/delayload/<dll>.def lists the functions the program takes from
+# that DLL, with their i686 argument sizes. A function missing
 # there is imported the usual way, and the test script's import check then
 # fails. (With MSVC: /DELAYLOAD:<dll>.)
 #

@@ -51,7 +51,7 @@ add_library(pelorin_core STATIC
 # A Unicode program: every text is UTF-16, every call the W form.
 target_compile_definitions(pelorin_core PUBLIC ${PELORIN_DEFINES} UNICODE _UNICODE)
 target_compile_options(pelorin_core PRIVATE ${PELORIN_CXX_OPTIONS})
-target_link_libraries(pelorin_core PUBLIC shell32 comdlg32 comctl32 advapi32 user32 gdi32 ole32)
+target_link_libraries(pelorin_core PUBLIC shell32 comdlg32 comctl32 advapi32 user32 gdi32 ole32 version)
 
 # mingw-w64's gcc links default-manifest.o (no Common Controls 6, no DPI
 # awareness) into every program when the toolchain has one (Debian 12's has
@@ -75,7 +75,7 @@ target_link_libraries(Pelorin PRIVATE pelorin_core)
 target_link_options(Pelorin PRIVATE -static -s -Wl,--gc-sections -Wl,--no-insert-timestamp
                     ${PELORIN_MANIFEST_LINK_OPTIONS})
 include(cmake/delayload.cmake)
-pelorin_delay_load(Pelorin shell32 comdlg32 ole32 comctl32)
+pelorin_delay_load(Pelorin shell32 comdlg32 ole32 comctl32 version)
 
 if(EXISTS ${CMAKE_SOURCE_DIR}/tests/wine/CMakeLists.txt)
     add_subdirectory(tests/wine)

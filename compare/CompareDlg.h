@@ -58,6 +58,9 @@ protected:
     // Finds the comparison tool; a stored setting wins (read while the
     // settings are loaded).
     void LocateWinDiff();
+    // Offers a comparison tool found installed when the tool's path is empty
+    // at OK.
+    void OfferInstalledTool();
     // Lets the user pick the comparison tool's executable.
     void ChooseWinDiff();
 

@@ -33,16 +33,45 @@ DWORD ErrorOfShellResult(INT_PTR nResult)
     }
 }
 
-// Whether the path names a folder once its environment variables are
-// expanded (%windir%), as the shell expands them before it opens it.
-bool NamesFolder(const CString& path)
+// The path with its environment variables expanded (%windir%), as the
+// shell expands them before it opens it.
+CString ExpandedPath(const CString& path)
 {
     CString expanded;
     DWORD n = ::ExpandEnvironmentStringsW(path, NULL, 0);
     WCHAR* p = n ? expanded.GetBuffer((int)n) : NULL;
-    const WCHAR* pszPath = p && ::ExpandEnvironmentStringsW(path, p, n) <= n ? p : (const WCHAR*)path;
-    DWORD dwAttributes = ::GetFileAttributesW(pszPath);
+    if (!p || ::ExpandEnvironmentStringsW(path, p, n) > n)
+        return path;
+    expanded.ReleaseBuffer();
+    return expanded;
+}
+
+// Whether the path names a folder once its environment variables are
+// expanded.
+bool NamesFolder(const CString& path)
+{
+    DWORD dwAttributes = ::GetFileAttributesW(ExpandedPath(path));
     return dwAttributes != INVALID_FILE_ATTRIBUTES && (dwAttributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// The file version that the executable's version resource gives; 0 when
+// it has none. Reads the file: only for a tool whose parameters depend on
+// its version, and only at OK.
+ToolVersion ReadToolVersion(const CString& tool)
+{
+    CString path = ExpandedPath(tool);
+    DWORD dwIgnored = 0;
+    DWORD cb = ::GetFileVersionInfoSizeW(path, &dwIgnored);
+    void* pData = cb ? malloc(cb) : NULL;
+    VS_FIXEDFILEINFO* pInfo = NULL;
+    UINT cbInfo = 0;
+    ToolVersion version = 0;
+    if (pData && ::GetFileVersionInfoW(path, 0, cb, pData)
+        && ::VerQueryValueW(pData, L"\\", (void**)&pInfo, &cbInfo) && pInfo && cbInfo >= sizeof(*pInfo)
+        && pInfo->dwSignature == VS_FFI_SIGNATURE)
+        version = (ToolVersion)pInfo->dwFileVersionMS << 32 | pInfo->dwFileVersionLS;
+    free(pData);
+    return version;
 }
 
 // Whether the code page holds the text exactly: it reads back as the very
@@ -95,10 +124,13 @@ void CCompareDlg::LaunchComparison()
 {
     if (!UpdateData(TRUE))
         return;
+    if (m_strWinDiff.IsEmpty())
+        OfferInstalledTool();
     CString tool = CFieldPath(GetDlgItem(IDC_WINDIFF)).GetPath();
     CString dir1 = PathForTool(tool, CFieldPath(m_comboDir1.GetEditCtrl()).GetPath());
     CString dir2 = PathForTool(tool, CFieldPath(m_comboDir2.GetEditCtrl()).GetPath());
-    DWORD dwError = StartTool(tool, BuildToolParameters(tool, dir1, dir2, m_bSubDir != 0));
+    ToolVersion version = ToolWantsVersion(tool) ? ReadToolVersion(tool) : 0;
+    DWORD dwError = StartTool(tool, BuildToolParameters(tool, dir1, dir2, m_bSubDir != 0, version));
     if (dwError != 0) {
         ReportLaunchFailure(tool, dwError);
         return;

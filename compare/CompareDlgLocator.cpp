@@ -4,8 +4,11 @@
 #include "SettingsNames.h"
 #include "../framework/Profile.h"
 #include "../framework/FileDialog.h"
+#include "../framework/MessageBox.h"
+#include "../framework/StringResource.h"
 #include "../framework/WinApp.h"
 
+#include <shlobj.h>
 #include <sys/stat.h>
 
 namespace {
@@ -39,7 +42,9 @@ CString ReadRegisteredToolPath()
 }
 
 // What an installer registered for a tool: a value naming the executable,
-// or its folder (then append names the executable in it).
+// or its folder (then append names the executable in it). The root
+// kUserThenMachine reads the user's value, then the machine's.
+const HKEY kUserThenMachine = NULL;
 struct Registration
 {
     HKEY hRoot;
@@ -61,27 +66,68 @@ struct Registration
 // - Meld: its installer (setup_win32.py) writes the machine's Meld "Executable".
 // - Beyond Compare: its installer writes "ExePath" under Scooter
 //   Software\Beyond Compare, the user's and the machine's.
+// Today's setups, looked for after those (later):
+// - the tool's entry among the installed programs: its Uninstall key's
+//   "InstallLocation", the folder (WinMerge's and Beyond Compare's Inno
+//   Setup scripts name the key after the application and "_is1"; Meld's
+//   NSIS setup, since 3.23, records nothing else);
+// - Beyond Compare 5, 4 and 3 keep "ExePath" under versioned keys, newest
+//   first, which is what Scooter Software's own editor extension reads;
+// - KDiff3's setup for one user writes the user's "Install_Dir".
+// Per-user setups install into the user's own programs folder, which is
+// looked in beside Program Files.
+#define UNINSTALL_KEY L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\"
 const struct KnownTool
 {
     const wchar_t* exe;
     Registration own[3];
     const wchar_t* folders[2];
+    Registration later[6];
 } kKnownTools[] = {
     { L"windiff.exe", { { HKEY_LOCAL_MACHINE, kToolKey, L"Path", NULL } },
-      { L"Microsoft Visual Studio\\Common\\Tools\\WINDIFF.EXE" } },
+      { L"Microsoft Visual Studio\\Common\\Tools\\WINDIFF.EXE" }, {} },
     { L"WinMergeU.exe", { { HKEY_CURRENT_USER, L"Software\\Thingamahoochie\\WinMerge", L"Executable", NULL } },
-      { L"WinMerge\\WinMergeU.exe" } },
+      { L"WinMerge\\WinMergeU.exe" },
+      { { kUserThenMachine, UNINSTALL_KEY L"WinMerge_is1", L"InstallLocation", L"\\WinMergeU.exe" } } },
     { L"kdiff3.exe",
       { { HKEY_CURRENT_USER, L"Software\\KDE e.V.\\KDiff3\\diff-ext", L"diffcommand", NULL },
         { HKEY_LOCAL_MACHINE, L"Software\\KDE e.V.\\KDiff3", L"Install_Dir", L"\\bin\\kdiff3.exe" },
         { HKEY_LOCAL_MACHINE, L"Software\\KDiff3", L"", L"\\kdiff3.exe" } },
-      { L"KDiff3\\bin\\kdiff3.exe", L"KDiff3\\kdiff3.exe" } },
-    { L"Meld.exe", { { HKEY_LOCAL_MACHINE, L"SOFTWARE\\Meld", L"Executable", NULL } }, { L"Meld\\Meld.exe" } },
+      { L"KDiff3\\bin\\kdiff3.exe", L"KDiff3\\kdiff3.exe" },
+      { { kUserThenMachine, UNINSTALL_KEY L"KDiff3", L"InstallLocation", L"\\bin\\kdiff3.exe" },
+        { HKEY_CURRENT_USER, L"Software\\KDE e.V.\\KDiff3", L"Install_Dir", L"\\bin\\kdiff3.exe" } } },
+    { L"Meld.exe", { { HKEY_LOCAL_MACHINE, L"SOFTWARE\\Meld", L"Executable", NULL } }, { L"Meld\\Meld.exe" },
+      { { kUserThenMachine, UNINSTALL_KEY L"Meld", L"InstallLocation", L"\\Meld.exe" } } },
     { L"BCompare.exe",
       { { HKEY_CURRENT_USER, L"SOFTWARE\\Scooter Software\\Beyond Compare", L"ExePath", NULL },
         { HKEY_LOCAL_MACHINE, L"SOFTWARE\\Scooter Software\\Beyond Compare", L"ExePath", NULL } },
-      { L"Beyond Compare 5\\BCompare.exe", L"Beyond Compare 4\\BCompare.exe" } },
+      { L"Beyond Compare 5\\BCompare.exe", L"Beyond Compare 4\\BCompare.exe" },
+      { { kUserThenMachine, UNINSTALL_KEY L"BeyondCompare5_is1", L"InstallLocation", L"\\BCompare.exe" },
+        { kUserThenMachine, UNINSTALL_KEY L"BeyondCompare4_is1", L"InstallLocation", L"\\BCompare.exe" },
+        { kUserThenMachine, UNINSTALL_KEY L"BeyondCompare3_is1", L"InstallLocation", L"\\BCompare.exe" },
+        { kUserThenMachine, L"SOFTWARE\\Scooter Software\\Beyond Compare 5", L"ExePath", NULL },
+        { kUserThenMachine, L"SOFTWARE\\Scooter Software\\Beyond Compare 4", L"ExePath", NULL },
+        { kUserThenMachine, L"SOFTWARE\\Scooter Software\\Beyond Compare 3", L"ExePath", NULL } } },
 };
+
+// The user's own programs folder, where per-user setups install: the
+// system's, else its usual place, %LOCALAPPDATA%\Programs (Wine 8 knows
+// only that one); empty when there is none.
+CString UserProgramsFolder()
+{
+    const KNOWNFOLDERID* const ids[2] = { &FOLDERID_UserProgramFiles, &FOLDERID_LocalAppData };
+    CString folder;
+    for (int i = 0; i < 2 && folder.IsEmpty(); i++) {
+        PWSTR pszFolder = NULL;   // freed whether the call succeeds or not
+        if (SUCCEEDED(::SHGetKnownFolderPath(*ids[i], KF_FLAG_DONT_VERIFY, NULL, &pszFolder)) && pszFolder) {
+            folder = pszFolder;
+            if (i == 1)
+                folder += L"\\Programs";
+        }
+        ::CoTaskMemFree(pszFolder);
+    }
+    return folder;
+}
 
 bool IsFile(const wchar_t* pszPath)
 {
@@ -96,10 +142,17 @@ bool IsFile(const wchar_t* pszPath)
 // through %VARIABLES%.
 CString RegisteredFile(const Registration& r)
 {
-    const REGSAM views[2] = { KEY_WOW64_64KEY, KEY_WOW64_32KEY };
-    for (int i = 0; i < (r.hRoot == HKEY_LOCAL_MACHINE ? 2 : 1); i++) {
+    struct { HKEY hRoot; REGSAM view; } reads[3];
+    int nReads = 0;
+    if (r.hRoot != HKEY_LOCAL_MACHINE)
+        reads[nReads++] = { HKEY_CURRENT_USER, KEY_WOW64_64KEY };
+    if (r.hRoot != HKEY_CURRENT_USER) {
+        reads[nReads++] = { HKEY_LOCAL_MACHINE, KEY_WOW64_64KEY };
+        reads[nReads++] = { HKEY_LOCAL_MACHINE, KEY_WOW64_32KEY };
+    }
+    for (int i = 0; i < nReads; i++) {
         DWORD dwType = 0;
-        CString path = ReadToolValue(r.hRoot, r.key, r.value, views[i], &dwType);
+        CString path = ReadToolValue(reads[i].hRoot, r.key, r.value, reads[i].view, &dwType);
         WCHAR szExpanded[kToolPathChars];
         if (dwType == REG_EXPAND_SZ) {
             DWORD n = ::ExpandEnvironmentStringsW(path, szExpanded, kToolPathChars);
@@ -122,11 +175,12 @@ CString RegisteredFile(const Registration& r)
 // The first comparison tool installed, in the order above; empty when there
 // is none. Program Files is the real one (ProgramW6432, which a 32-bit
 // program on 64-bit Windows sees too), the 32-bit one, and the one this
-// program sees.
+// program sees; then the user's own programs folder.
 CString FindInstalledTool()
 {
     const wchar_t* const vars[3] = { L"ProgramW6432", L"ProgramFiles(x86)", L"ProgramFiles" };
-    CString roots[3];
+    CString roots[4];
+    roots[3] = UserProgramsFolder();
     for (int i = 0; i < 3; i++) {
         WCHAR szRoot[MAX_PATH];
         DWORD n = ::GetEnvironmentVariableW(vars[i], szRoot, MAX_PATH);
@@ -159,6 +213,11 @@ CString FindInstalledTool()
                     return file;
             }
         }
+        for (const Registration& r : tool.later) {
+            CString file = r.key ? RegisteredFile(r) : CString();
+            if (!file.IsEmpty())
+                return file;
+        }
     }
     return CString();
 }
@@ -186,6 +245,22 @@ void CCompareDlg::LocateWinDiff()
     }
     if (m_strWinDiff.IsEmpty())
         m_strWinDiff = FindInstalledTool();
+}
+
+// Called by OK when the tool's path is empty: a tool installed since (after
+// a first start stored the empty path, say) is looked for and offered.
+// Yes puts its path into the edit, to be used and stored.
+void CCompareDlg::OfferInstalledTool()
+{
+    CString found = FindInstalledTool();
+    if (found.IsEmpty())
+        return;
+    CString text;
+    AfxFormatString2(text, IDS_USE_FOUND_TOOL, found);
+    if (AfxMessageBox(text, MB_YESNO | MB_ICONQUESTION) == IDYES) {
+        m_strWinDiff = found;
+        UpdateData(FALSE);
+    }
 }
 
 // Called when the "&Ref" button next to the tool's path is clicked. The

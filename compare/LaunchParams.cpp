@@ -31,6 +31,9 @@ enum ToolForm
 // - WinMerge: its manual, "Command line" (https://manual.winmerge.org/en/Command_line.html):
 //   "/r" compares all files in all subfolders; without it only the top level
 //   of the two folders is compared. The synopsis puts options before the paths.
+//   Since 2.16.32 WinMerge follows its own "Include subfolders" setting when
+//   neither "/r" nor "/r-" is given, and "/r-" compares the top level only;
+//   earlier releases reject "/r-" as an unknown option.
 // - KDiff3: its handbook, "Command-Line Options"
 //   (https://docs.kde.org/stable5/en/kdiff3/kdiff3/commandline.html): two
 //   paths compare two folders; subfolders are the "Recursive folders" setting
@@ -84,14 +87,23 @@ ToolForm FormOfTool(const wchar_t* toolPath)
     return kWinDiffForm;
 }
 
+// The first WinMerge that takes "/r-".
+const ToolVersion kWinMergeNoSubfolders = MakeToolVersion(2, 16, 32, 0);
+
 } // namespace
+
+bool ToolWantsVersion(const wchar_t* toolPath)
+{
+    return FormOfTool(toolPath) == kWinMergeForm;
+}
 
 bool ToolReadsUnicode(const wchar_t* toolPath)
 {
     return FormOfTool(toolPath) != kWinDiffForm;
 }
 
-CString BuildToolParameters(const wchar_t* toolPath, const wchar_t* dir1, const wchar_t* dir2, bool bSubDir)
+CString BuildToolParameters(const wchar_t* toolPath, const wchar_t* dir1, const wchar_t* dir2, bool bSubDir,
+                            ToolVersion version)
 {
     ToolForm form = FormOfTool(toolPath);
     if (form == kWinDiffForm)
@@ -99,6 +111,8 @@ CString BuildToolParameters(const wchar_t* toolPath, const wchar_t* dir1, const 
     CString params;
     if (form == kWinMergeForm && bSubDir)
         params += L"/r ";
+    else if (form == kWinMergeForm && version >= kWinMergeNoSubfolders)
+        params += L"/r- ";
     AppendQuoted(params, dir1);
     params += L' ';
     AppendQuoted(params, dir2);

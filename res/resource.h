@@ -9,6 +9,7 @@
 #define IDS_SYSTEM_ERROR    105     // the reason when the system has no text for error "%1"
 #define IDS_TOO_MANY_PATHS  106     // more than two paths given at start: "%1" how many
 #define IDS_TOOL_IS_FOLDER  107     // the reason when the tool path names a folder
+#define IDS_USE_FOUND_TOOL  108     // OK with no tool path, one found at "%1": use it from now on?
 #define IDI_APPICON         128
 
 // The system-menu command that opens the version window.

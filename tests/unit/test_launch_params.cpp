@@ -48,19 +48,22 @@ TEST(CompareParameters, ExactForm)
 
 // The tool's file name (any case, any folder) chooses its form; any other
 // gets WinDiff's. The tools with a form of their own read Unicode.
+// WinMerge 2.16.32 and later get "/r-" with the box off.
 TEST(CompareParameters, EachKnownToolGetsItsOwnForm)
 {
     const std::wstring paths = L"\"C:\\\\\" \"D:\\a b\\\\\"";   // C:\ and D:\a b\, the same for every tool
-    const struct { const wchar_t* tool; bool subDir; const wchar_t* before; const wchar_t* after; } cases[] = {
+    const struct { const wchar_t* tool; bool subDir; const wchar_t* before; const wchar_t* after; ToolVersion version = 0; } cases[] = {
         { L"C:\\Program Files\\WinMerge\\WinMergeU.exe", true, L"/r ", L"" }, { L"winmerge.EXE", false, L"", L"" },
         { L"C:/x/KDIFF3.exe", true, L"", L"" }, { L"meld.exe", false, L"", L"" }, { L"C:Meld.exe", true, L"", L"" },
         { L"\\\\s\\bc\\BCompare.exe", false, L"", L"" }, { L"BComp.exe", true, L"", L"" }, { L"", false, L"", L" -D" },
         { L"C:\\tools\\WINDIFF.EXE", false, L"", L" -D" }, { L"C:\\tools\\mydiff.cmd", true, L"", L" " },
         { L"WinMergeU.exe.bak", true, L"", L" " }, { L"C:\\" HANGUL L" " EMOJI L"\\WinMergeU.exe", true, L"/r ", L"" },
         { L"C:\\" HYO L"\\Meld.exe", false, L"", L"" }, { L"C:\\" ODD L"\\WinDiff.exe", true, L"", L" " },
+        { L"WinMergeU.exe", false, L"/r- ", L"", MakeToolVersion(2, 16, 32, 0) }, { L"Meld.exe", false, L"", L"", ~0ull },
+        { L"WinMerge.exe", false, L"", L"", MakeToolVersion(2, 16, 31, 65535) }, { L"WinMergeU.exe", true, L"/r ", L"", ~0ull },
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(c.before + paths + c.after, Text(BuildToolParameters(c.tool, L"C:\\", L"D:\\a b\\", c.subDir))) << c.tool;
+        EXPECT_EQ(c.before + paths + c.after, Text(BuildToolParameters(c.tool, L"C:\\", L"D:\\a b\\", c.subDir, c.version))) << c.tool;
         EXPECT_EQ(*c.after == 0, ToolReadsUnicode(c.tool)) << c.tool;
     }
 }

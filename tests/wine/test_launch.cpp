@@ -74,6 +74,7 @@ TEST(Launch, HandsTheToolTheQuotedPathsAndTheOption)
         Strings arguments;
         UINT cp = 932;
         std::string exe = "";   // the stand-in as it is
+        std::string version = "";   // of the stand-in's copy that poses as that release
     } cases[] = {
         { false, "", "", "\"\" \"\" -D", { "", "", "-D" }, kEveryRun },
         { true, "C:\\", "D:\\a b", "/r \"C:\\\\\" \"D:\\a b\"", { "/r", "C:\\", "D:\\a b" }, kEveryRun, "WinMergeU.exe" },
@@ -85,6 +86,8 @@ TEST(Launch, HandsTheToolTheQuotedPathsAndTheOption)
         { true, "C:\\", "D:\\a b", "\"C:\\\\\" \"D:\\a b\"", {}, kEveryRun, "BCompare.exe" },
         { false, "C:\\", "D:\\a b", "\"C:\\\\\" \"D:\\a b\"", {}, kEveryRun, "BComp.exe" },
         { false, "C:\\", "D:\\a b", "\"C:\\\\\" \"D:\\a b\" -D", {}, kEveryRun, "WINDIFF.EXE" },
+        { false, "C:\\", "D:\\a b", "/r- \"C:\\\\\" \"D:\\a b\"", { "/r-", "C:\\", "D:\\a b" }, kEveryRun, "WinMergeU.exe", "2.16.50" },
+        { false, "C:\\", "D:\\a b", "\"C:\\\\\" \"D:\\a b\"", {}, kEveryRun, "WinMergeU.exe", "2.16.20" },
         { true, "C:\\left", "D:\\right", "\"C:\\left\" \"D:\\right\" ", { "C:\\left", "D:\\right" }, kEveryRun },
         // As they stand, quotes included: what a tool then makes of them is its own matter.
         { false, " C:\\a b\\\"q\" ", "C:\\\x83\x5C\x83\x74\x83\x67", "\" C:\\a b\\\"q\" \" \"C:\\\x83\x5C\x83\x74\x83\x67\" -D", {} },
@@ -100,7 +103,8 @@ TEST(Launch, HandsTheToolTheQuotedPathsAndTheOption)
         SCOPED_TRACE(c.exe + " " + c.parameters.substr(0, 60));
         ClearSettings();
         const std::string tool = c.exe.empty() ? StandinPath() : ScratchDir() + c.exe;
-        ASSERT_TRUE(tool == StandinPath() || ::CopyFileA(StandinPath().c_str(), tool.c_str(), FALSE));
+        const std::string from = c.version.empty() ? StandinPath() : BuildDir() + "standin-" + c.version + ".exe";
+        ASSERT_TRUE(tool == StandinPath() || ::CopyFileA(from.c_str(), tool.c_str(), FALSE));
         Launched l = LaunchWith(Prepared(tool, c.subDir, c.dir1, c.dir2));
         EXPECT_EQ(c.parameters, l.parameters);
         if (!c.arguments.empty())

@@ -52,20 +52,22 @@ private:
 };
 
 // A comparison tool installed: the file (unless missing) and, under root, a
-// registration naming it. Removed again with the object.
+// registration naming it, or its folder. Removed again with the object.
 struct Installed
 {
     HKEY root = NULL;
     std::string key, value, file;
     bool missing = false;
+    std::string folder = "";
 };
 class Install
 {
 public:
     explicit Install(const Installed& t) : m_t(t), m_file(t.missing || t.file.empty() ? Candidate::None : Candidate::File, t.file)
     {
+        const std::string& data = t.folder.empty() ? t.file : t.folder;
         if (t.root)
-            EXPECT_EQ(ERROR_SUCCESS, ::RegSetKeyValueA(t.root, t.key.c_str(), t.value.c_str(), REG_SZ, t.file.c_str(), (DWORD)t.file.size() + 1)) << t.key;
+            EXPECT_EQ(ERROR_SUCCESS, ::RegSetKeyValueA(t.root, t.key.c_str(), t.value.c_str(), REG_SZ, data.c_str(), (DWORD)data.size() + 1)) << t.key;
     }
     ~Install() { EXPECT_EQ(ERROR_SUCCESS, m_t.root ? ::RegDeleteKeyValueA(m_t.root, m_t.key.c_str(), m_t.value.c_str()) : 0) << m_t.key; }
 
@@ -84,7 +86,8 @@ std::string Sz(const std::string& text)
 
 // The registered path wins over the default location, which counts when a
 // file or a directory is there; a stored setting wins over both, even an
-// empty one; only when none gives a path is an installed tool looked for. How
+// empty one; only when none gives a path is an installed tool looked for,
+// and then again at OK when the path is empty: the tool found is offered. How
 // the value's bytes become a path is the unit tests' part; here: the value is
 // read in the system's code page, and one too big for the program's buffer
 // is not taken.
@@ -93,6 +96,7 @@ TEST(Locator, RegisteredPathThenDefaultLocationThenStoredSetting)
     const std::string registered = "C:\\nowhere\\windiff.exe";   // names no file
     const DWORD kNoPath = REG_NONE;
     const bool kNoStored = false;
+    const std::string up = std::string(getenv("LOCALAPPDATA")) + "\\Programs\\";   // where per-user setups install
     struct
     {
         const char* name;
@@ -103,6 +107,7 @@ TEST(Locator, RegisteredPathThenDefaultLocationThenStoredSetting)
         std::string stored;
         std::string expected;
         Installed installed = {};
+        std::vector<int> atOk = {};   // OK pressed, the boxes answered: the offer of the tool, then today's explanation
     } cases[] = {
         { "registered path", REG_SZ, Sz(registered), Candidate::File, kNoStored, "", registered, kWinMerge },
         { "default location", kNoPath, "", Candidate::File, kNoStored, "", kCandidate },
@@ -124,6 +129,17 @@ TEST(Locator, RegisteredPathThenDefaultLocationThenStoredSetting)
         { "lone lead byte at the end", REG_BINARY, "C:\\\x83\x7C\\\x83", Candidate::File, kNoStored, "",
           "C:\\\x83\x7C\\" },
         { "600-byte path", REG_SZ, Sz("C:\\" + std::string(597, 'c')), Candidate::File, kNoStored, "", kCandidate },
+        { "WinMerge for one user", kNoPath, "", Candidate::None, kNoStored, "", up + "WinMerge\\WinMergeU.exe", { NULL, "", "", up + "WinMerge\\WinMergeU.exe" } },
+        { "Meld for one user", kNoPath, "", Candidate::None, kNoStored, "", up + "Meld\\Meld.exe", { NULL, "", "", up + "Meld\\Meld.exe" } },
+        { "BC 5 for one user", kNoPath, "", Candidate::None, kNoStored, "", up + "Beyond Compare 5\\BCompare.exe", { NULL, "", "", up + "Beyond Compare 5\\BCompare.exe" } },
+        { "Uninstall entry", kNoPath, "", Candidate::None, kNoStored, "", "C:\\pt\\i\\Meld.exe",
+          { HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Meld", "InstallLocation", "C:\\pt\\i\\Meld.exe", false, "C:\\pt\\i\\" } },
+        { "Beyond Compare 5's key", kNoPath, "", Candidate::None, kNoStored, "", "C:\\pt\\i\\BCompare.exe",
+          { HKEY_CURRENT_USER, "Software\\Scooter Software\\Beyond Compare 5", "ExePath", "C:\\pt\\i\\BCompare.exe" } },
+        { "KDiff3 for one user", kNoPath, "", Candidate::None, kNoStored, "", "C:\\pt\\i\\bin\\kdiff3.exe",
+          { HKEY_CURRENT_USER, "Software\\KDE e.V.\\KDiff3", "Install_Dir", "C:\\pt\\i\\bin\\kdiff3.exe", false, "C:\\pt\\i" } },
+        { "offer at OK taken", kNoPath, "", Candidate::None, true, "", "", kWinMerge, { IDYES } },
+        { "offer at OK declined", kNoPath, "", Candidate::None, true, "", "", kWinMerge, { IDNO, IDOK } },
     };
     ToolPathGuard tool;
     ScratchDir();   // made before the installed tools' files go in it
@@ -135,16 +151,33 @@ TEST(Locator, RegisteredPathThenDefaultLocationThenStoredSetting)
             tool.Set(c.type, c.data);
         Candidate candidate(c.candidate);
         Install installed(c.installed);
+        const bool taken = c.atOk.size() == 1;   // Yes ends the dialog with the comparison
+        ASSERT_TRUE(!taken || ::CopyFileA(StandinPath().c_str(), c.installed.file.c_str(), FALSE));
         ClearSettings();
         if (c.hasStored)
             SetString("WinDiff", c.stored);
 
         std::string shown;
+        std::wstring boxes;
         Script s;
-        s.Do([&] { shown = Text(Ctl(IDC_WINDIFF)); }).Click(IDCANCEL);
+        s.Do([&] { shown = Text(Ctl(IDC_WINDIFF)); });
+        if (!c.atOk.empty())
+            s.Click(IDOK);
+        for (int id : c.atOk)
+            s.WaitFor([] { return OtherDialog() != NULL; }).Do([&, id] {
+                boxes += ReadMessageBox(OtherDialog()).message;
+                ::PostMessageA(OtherDialog(), WM_COMMAND, id, 0);
+            });
+        if (!taken)
+            s.WaitFor([] { return OtherDialog() == NULL; }).Click(IDCANCEL);
+        ResetStandinLog();
         EXPECT_TRUE(RunProgram(s));
         EXPECT_EQ(c.expected, shown);
-        EXPECT_EQ(c.expected, GetString("WinDiff"));
+        EXPECT_EQ(taken ? c.installed.file : c.expected, GetString("WinDiff"));
+        EXPECT_EQ(!c.atOk.empty(), !boxes.empty() && boxes.find(ToWide(c.installed.file)) != std::wstring::npos);
+        EXPECT_EQ(c.atOk.size() == 2, boxes.find(L"Beyond Compare") != std::wstring::npos);   // the explanation
+        std::vector<std::string> records = WaitStandinRecords(taken);
+        EXPECT_EQ(taken, records.size() == 1 && Parameters(records[0]) == "/r \"\" \"\"");
     }
 }
 
