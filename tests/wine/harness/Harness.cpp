@@ -215,11 +215,6 @@ bool InThisRun(UINT codePage)
     return codePage == kEveryRun || codePage == ::GetACP();
 }
 
-void SkipWithoutRows()
-{
-    GTEST_SKIP() << "no row of the table holds in code page " << ::GetACP();
-}
-
 bool JapaneseUi()
 {
     return PRIMARYLANGID(::GetUserDefaultUILanguage()) == LANG_JAPANESE;
@@ -867,15 +862,24 @@ std::vector<std::string> StandinRecords()
 }
 
 // Whether a stand-in, started by anyone, still runs (it records its start
-// and ends).
+// and ends): standin.exe, or a copy of it that a test made in the scratch
+// folder under a tool's name (which the next row may copy over).
 static bool StandinRunning()
 {
     HANDLE hSnap = ::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
     PROCESSENTRY32 pe;
     pe.dwSize = sizeof(pe);
     bool found = false;
-    for (BOOL ok = ::Process32First(hSnap, &pe); ok && !found; ok = ::Process32Next(hSnap, &pe))
-        found = lstrcmpiA(pe.szExeFile, "standin.exe") == 0;
+    const std::string scratch = ScratchDir();
+    for (BOOL ok = ::Process32First(hSnap, &pe); ok && !found; ok = ::Process32Next(hSnap, &pe)) {
+        char image[MAX_PATH] = "";
+        DWORD n = MAX_PATH;
+        HANDLE h = ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pe.th32ProcessID);
+        found = lstrcmpiA(pe.szExeFile, "standin.exe") == 0
+                || (h && ::QueryFullProcessImageNameA(h, 0, image, &n) && !_strnicmp(image, scratch.c_str(), scratch.size()));
+        if (h)
+            ::CloseHandle(h);
+    }
     ::CloseHandle(hSnap);
     return found;
 }
