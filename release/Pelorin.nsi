@@ -251,6 +251,8 @@ Function .onInit
         ${EndIf}
         ${If} ${Errors}
             SetErrorLevel 2
+        ${Else}
+            SetErrorLevel 0   ; Quit alone would say "aborted"
         ${EndIf}
         Quit
     ${EndIf}
