@@ -136,7 +136,10 @@ bool Start(const std::string& name, const std::wstring& arguments)
             ::Sleep(20);
     }
     if (!p.hDialog) {
-        ADD_FAILURE() << name << ".exe showed no dialog";
+        DWORD code = 0;
+        ::GetExitCodeProcess(p.pi.hProcess, &code);
+        ADD_FAILURE() << name << ".exe showed no dialog; "
+                      << (Running() ? ProgramState() : "it ended with exit code " + Hex((void*)(ULONG_PTR)code));
         return false;
     }
     return PutAgentIn(name);
