@@ -87,7 +87,9 @@ bool PutAgentIn(const std::string& name)
     HOOKPROC proc = g_agent ? (HOOKPROC)::GetProcAddress(g_agent, PELORIN_AGENT_HOOK) : NULL;
     p.hHook = proc ? ::SetWindowsHookExA(WH_GETMESSAGE, proc, g_agent, p.tid) : NULL;
     if (!p.block || !p.hAnswered || !p.hHook) {
-        ADD_FAILURE() << "cannot put the agent into " << name << ".exe";
+        ADD_FAILURE() << "cannot put the agent into " << name << ".exe: no "
+                      << (!p.block ? "shared block" : !p.hAnswered ? "event" : "hook") << ", error " << ::GetLastError()
+                      << "; " << ProgramState();
         return false;
     }
     return true;
