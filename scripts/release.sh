@@ -39,9 +39,12 @@ touch -d "@$SOURCE_DATE_EPOCH" "$stage"/*
 zip_name=Pelorin-$version.zip
 setup_name=Pelorin-$version-setup.exe
 (cd "$stage" && TZ=UTC zip -q -X -9 "../../dist/$zip_name" Pelorin.exe README.txt)
-makensis -V2 -INPUTCHARSET UTF8 -DVERSION="$version" -DVERSION4="$major.$((10#$minor)).0.0" \
-    -DEXE="$PWD/$stage/Pelorin.exe" -DREADME="$PWD/$stage/README.txt" -DICON="$PWD/res/Pelorin.ico" \
-    -DOUTFILE="$PWD/dist/$setup_name" release/Pelorin.nsi
+# Uninstall.exe first (the same script), then the setup that carries it.
+nsis=(makensis -V2 -INPUTCHARSET UTF8 -DVERSION="$version" -DVERSION4="$major.$((10#$minor)).0.0"
+    -DICON="$PWD/res/Pelorin.ico")
+"${nsis[@]}" -DUNINSTALLER -DOUTFILE="$PWD/$stage/Uninstall.exe" release/Pelorin.nsi
+"${nsis[@]}" -DEXE="$PWD/$stage/Pelorin.exe" -DREADME="$PWD/$stage/README.txt" \
+    -DUNINSTALL_EXE="$PWD/$stage/Uninstall.exe" -DOUTFILE="$PWD/dist/$setup_name" release/Pelorin.nsi
 (cd dist && sha256sum "$zip_name" "$setup_name" > SHA256SUMS)
 ls -l dist
 cat dist/SHA256SUMS

@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and takes the README's pictures of
-# Pelorin under Wine: the main dialog (docs/main-dialog.png) and the version
-# window (docs/version-window.png) as a Japanese user sees them, and the same
-# as an English user sees them (docs/main-dialog-en.png,
-# docs/version-window-en.png). Each language runs in a Wine prefix of its own
-# (build/wineprefix-shots32 and -shots32-en_US, or -shots64...) on an Xvfb
-# display of its own, with sample settings, so the pictures come out the same
-# on every machine.
+# Pelorin under Wine: the main dialog (docs/main-dialog.png), the version
+# window (docs/version-window.png) and the setup's first and last pages
+# (docs/setup-folder.png, docs/setup-finish.png) as a Japanese user sees
+# them, and the same as an English user sees them (docs/main-dialog-en.png,
+# docs/version-window-en.png, docs/setup-folder-en.png, ...). Each language
+# runs in a Wine prefix of its own (build/wineprefix-shots32 and
+# -shots32-en_US, or -shots64...) on an Xvfb display of its own, with sample
+# settings, so the pictures come out the same on every machine.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 
@@ -15,6 +16,7 @@ bash scripts/setup.sh || exit 1
 export PELORIN_WINE_BITS=32
 bash scripts/wine32-setup.sh || PELORIN_WINE_BITS=64
 bash scripts/build.sh || exit 1
+bash scripts/release.sh >/dev/null || exit 1
 
 shotctl=build/win$PELORIN_WINE_BITS/shotctl.exe
 export CI=true   # always a fresh Xvfb, never the user's display
@@ -50,6 +52,18 @@ shoot_locale() {   # locale, ending of the file names
     local status=0
     shoot main "docs/main-dialog$ending.png" || status=1
     shoot version "docs/version-window$ending.png" || status=1
+    wine "$shotctl" close </dev/null >/dev/null 2>&1
+    wait "$pid" 2>/dev/null
+
+    # The setup's first and last pages. It installs into this prefix, and
+    # its Finish starts the installed Pelorin, which is closed again.
+    wine "$(echo dist/Pelorin-*-setup.exe)" </dev/null >/dev/null 2>&1 &
+    pid=$!
+    shoot setup "docs/setup-folder$ending.png" || status=1
+    wine "$shotctl" next </dev/null >/dev/null 2>&1
+    sleep 5   # the install, then the last page
+    shoot setup "docs/setup-finish$ending.png" || status=1
+    wine "$shotctl" next </dev/null >/dev/null 2>&1
     wine "$shotctl" close </dev/null >/dev/null 2>&1
     wait "$pid" 2>/dev/null
     return $status

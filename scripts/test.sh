@@ -113,17 +113,34 @@ release_checks() {
     export PELORIN_WINE_BITS=32 PELORIN_WINEPREFIX=$PWD/build/wineprefix-release32 CI=true && rm -rf "$PELORIN_WINEPREFIX"
     source scripts/wine-env.sh && trap wine_env_stop EXIT && wine_env_start || { check "a new Wine prefix" false; return; }
     snapshot() { (cd "$WINEPREFIX/drive_c" && find . -path ./pt -prune -o -path '*/Temp' -prune -o -print | sort); }
-    local reg=$WINEPREFIX/user.reg inst=$(echo "$WINEPREFIX"/drive_c/users/*/AppData/Local)/Programs/Pelorin before=$(snapshot) q
+    local reg=$WINEPREFIX/user.reg inst=$(echo "$WINEPREFIX"/drive_c/users/*/AppData/Local)/Programs/Pelorin before=$(snapshot)
+    local setup=$(echo dist/*-setup.exe) own=$WINEPREFIX/drive_c/Tools pid
     install() { wine_timeout 300 "$1" /S && [ -e "$inst/Uninstall.exe" ]; }
+    refused() { ! wine_timeout 300 "$@"; }   # ends with an error
+    # Pelorin's dialog shown (or closed), found by the screenshots' helper.
+    shotctl() { for _ in 1 2 3 4; do wine_timeout 60 build/win32/shotctl.exe "$1" >/dev/null 2>&1 && return; done; false; }
+    mkdir -p "$own" && echo mine > "$own/README.txt"
+    check "a setup into a folder of the user's own README.txt refuses it, changing nothing" eval \
+        'refused "$setup" /S /D=C:\\Tools && [ "$(ls "$own")" = README.txt ] && grep -qx mine "$own/README.txt"'
+    rm -rf "$own"
     check "the 0.00 setup installs silently" install "$(echo $old/dist/*-setup.exe)"
-    check "this setup installs silently over it" install "$(echo dist/*-setup.exe)"
-    (cd build/win32 && wine_timeout 600 uitests.exe --gtest_filter='Installed.*' --installed) 2>&1 | tee build/release-tests.log
+    check "a setup into another folder than Pelorin's refuses it" eval \
+        'refused "$setup" /S /D=C:\\Other && [ ! -e "$WINEPREFIX/drive_c/Other" ]'
+    wine "$inst/Pelorin.exe" </dev/null >/dev/null 2>&1 & pid=$!
+    check "the installed Pelorin runs" shotctl main
+    check "a silent upgrade while Pelorin runs fails, keeping the old program" eval \
+        'refused "$setup" /S && cmp -s "$old/build/win32/Pelorin.exe" "$inst/Pelorin.exe"'
+    check "a silent uninstall while Pelorin runs fails, keeping the program and its shortcuts" eval \
+        'refused "$inst/Uninstall.exe" /S && [ -e "$inst/Pelorin.exe" ] && ls "$WINEPREFIX"/drive_c/users/*/AppData/Roaming/Microsoft/Windows/SendTo/Pelorin.lnk >/dev/null'
+    shotctl close; wait "$pid"
+    check "this setup installs silently over it" install "$setup"
+    (cd build/win32 && wine_timeout 600 uitests.exe --installed) 2>&1 | tee build/release-tests.log
     check "the installed program: shortcuts, entry, Send To" grep -q '^\[  PASSED  \] 1 test' build/release-tests.log
     wine_server_wait 120
     check "one entry after the upgrade" test "$(grep -c '^"DisplayName"="Pelorin"$' "$reg")" = 1
     check "the installed Pelorin.exe is the new one" cmp -s build/win32/Pelorin.exe "$inst/Pelorin.exe"
-    q=$(sed -n 's/^"QuietUninstallString"="\\"\(.*\)"$/\1/p' "$reg" | sed 's/\\\\/\\/g; s/\\"/"/g')
-    check "the quiet uninstall command runs" wine_timeout 120 "${q%%\"*}" ${q#*\" }
+    # The entry's quiet uninstall command (the Installed test reads it): in its folder, no _?=.
+    check "Uninstall.exe /S started in its folder runs" wine_timeout 120 "$inst/Uninstall.exe" /S
     wine_server_wait 120
     check "the uninstall leaves no file or folder of the setup's" test "$(snapshot)" = "$before"
     check "the uninstall takes the entry away" test "$(grep -c 'Uninstall\\\\Pelorin\]' "$reg")" = 0

@@ -4,6 +4,8 @@
      shotctl version   opens the version window as the system menu does
                        (WM_SYSCOMMAND 16) and prints its rectangle
      shotctl close     closes both windows
+     shotctl setup     waits for the setup's window; prints its rectangle
+     shotctl next      presses the setup's Next, Install or Finish button
    A rectangle is printed as "WIDTHxHEIGHT+LEFT+TOP" in desktop pixels,
    ready for ImageMagick's -crop. Exits with 1 when a window did not show. */
 #include <windows.h>
@@ -66,6 +68,28 @@ static HWND FindMain(HWND unused)
     return hWnd && IsWindowVisible(hWnd) ? hWnd : NULL;
 }
 
+/* The setup's window: a dialog captioned "Pelorin <version> ..." in
+   either language. */
+static BOOL CALLBACK FindSetup(HWND hWnd, LPARAM lParam)
+{
+    char cls[32] = "", title[16] = "";
+    GetClassNameA(hWnd, cls, sizeof(cls));
+    GetWindowTextA(hWnd, title, sizeof(title));
+    if (IsWindowVisible(hWnd) && strcmp(cls, "#32770") == 0 && strncmp(title, "Pelorin ", 8) == 0) {
+        *(HWND*)lParam = hWnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+static HWND SetupWindow(HWND unused)
+{
+    HWND found = NULL;
+    (void)unused;
+    EnumWindows(FindSetup, (LPARAM)&found);
+    return found;
+}
+
 static int PrintRect(HWND hWnd)
 {
     RECT rc;
@@ -82,6 +106,10 @@ static int PrintRect(HWND hWnd)
 int main(int argc, char** argv)
 {
     const char* what = argc > 1 ? argv[1] : "";
+    if (strcmp(what, "setup") == 0)
+        return PrintRect(WaitFor(SetupWindow, NULL));
+    if (strcmp(what, "next") == 0)
+        return !PostMessageA(GetDlgItem(WaitFor(SetupWindow, NULL), IDOK), BM_CLICK, 0, 0);
     HWND hMain = WaitFor(FindMain, NULL);
     if (strcmp(what, "main") == 0)
         return PrintRect(hMain);
@@ -100,6 +128,6 @@ int main(int argc, char** argv)
         PostMessageA(hMain, WM_COMMAND, IDCANCEL, 0);
         return 0;
     }
-    fprintf(stderr, "usage: shotctl main|version|close\n");
+    fprintf(stderr, "usage: shotctl main|version|close|setup|next\n");
     return 2;
 }

@@ -107,7 +107,8 @@ TEST(AboutMenu, EntryOpensTheVersionWindowModallyCentred)
     // The menu's last lines: a separator (MFT_SEPARATOR, command 0), then the entry.
     const std::string entry = "\n800 0 \n0 16 " + ToAnsi(JapaneseUi() ? kMenuText : kMenuTextEnglish, CP_UTF8) + "\n";
     struct Case { WPARAM cmd; bool closeByEscape; UINT cp; } cases[] = { { 0x10, false, kEveryRun }, { 0x1F, true, 932 } };
-    for (const Case& c : RowsOfThisRun(cases)) {
+    ROWS_OF_THIS_RUN(run, cases);
+    for (const Case& c : run) {
         SCOPED_TRACE(c.cmd);
         std::string menu;
         bool enabledWhileOpen = true, enabledAfter = false, ownedByMain = false;
@@ -357,7 +358,7 @@ TEST(WebPage, ClickOpensTheAddressThroughTheShellElseTheHtmCommand)
         s.WaitFor([] { return !StandinRecords().empty(); });
         CloseAll(s);
         EXPECT_TRUE(RunProgram(s));
-        std::vector<std::string> records = StandinRecords();
+        std::vector<std::string> records = WaitStandinRecords(1);
         ASSERT_EQ(1u, records.size());
         EXPECT_EQ(c.params, Parameters(records[0]));
     }

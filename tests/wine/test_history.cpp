@@ -260,7 +260,8 @@ TEST(Completion, DoubleByteTailAndTextWithoutAMatch)
         // C:\誠中\bin: 誠 is D5 5C, 中 D6 D0.
         { "C:\\\xD5\x5C\xD6\xD0\\bin", "\xD5\x5C", "\xD6\xD0\\bin", 936 },
     };
-    for (const auto& r : RowsOfThisRun(rows)) {
+    ROWS_OF_THIS_RUN(run, rows);
+    for (const auto& r : run) {
         ClearSettings();
         SetString("Dir1", ListOnly({ r.path }));
         SetString("Dir2", ListOnly({ kProgramFiles }));
@@ -385,7 +386,8 @@ TEST(FieldDrop, OneItemBecomesTheTextWholeAndTheDropIsReleased)
         // 中文\誠 in 936, where 0xA1-0xDF lead too: D6 D0, CE C4, D5 5C.
         { { "D:\\\xD6\xD0\xCE\xC4\\\xD5\x5C" }, true, 936 },
     };
-    for (const auto& d : RowsOfThisRun(drops)) {
+    ROWS_OF_THIS_RUN(run, drops);
+    for (const auto& d : run) {
         SCOPED_TRACE(d.items[0].substr(0, 40) + (d.wide ? " (wide)" : " (ANSI)"));
         ClearSettings();
         SetString("Dir2", "C:\\keep|" + kProgramFiles);

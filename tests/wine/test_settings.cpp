@@ -157,7 +157,8 @@ TEST(Settings, StoredTextsAreShownAndStoredBack)
           pasted + L"|" + pasted + written.substr(8), folder + L"|E:\\a", "1", kEveryRun },
         { ten, L"", pasted, "0", { tenShown, { "", {} }, BST_UNCHECKED, "" }, ten, L"", "0", kEveryRun },
     };
-    for (const auto& c : RowsOfThisRun(cases)) {
+    ROWS_OF_THIS_RUN(run, cases);
+    for (const auto& c : run) {
         SCOPED_TRACE("SubDir \"" + c.subDir + "\"");
         ClearSettings();
         SetString("Dir1", c.dir1);
@@ -241,6 +242,7 @@ TEST(Settings, TwoInstancesRunSideBySide)
     }
     for (int i = 0; i < 2; i++) {
         ::TerminateProcess(pi[i].hProcess, 1);
+        ::WaitForSingleObject(pi[i].hProcess, 5000);   // its file free for the next test
         ::CloseHandle(pi[i].hProcess);
         ::CloseHandle(pi[i].hThread);
     }

@@ -88,7 +88,9 @@ bool PutAgentIn(const std::string& name)
     HOOKPROC proc = g_agent ? (HOOKPROC)::GetProcAddress(g_agent, PELORIN_AGENT_HOOK) : NULL;
     p.hHook = proc ? ::SetWindowsHookExA(WH_GETMESSAGE, proc, g_agent, p.tid) : NULL;
     if (!p.block || !p.hAnswered || !p.hHook) {
-        ADD_FAILURE() << "cannot put the agent into " << name << ".exe";
+        ADD_FAILURE() << "cannot put the agent into " << name << ".exe: no "
+                      << (!p.block ? "shared block" : !p.hAnswered ? "event" : "hook") << ", error " << ::GetLastError()
+                      << "; " << ProgramState();
         return false;
     }
     return true;
@@ -137,7 +139,10 @@ bool Start(const std::string& name, const std::wstring& arguments)
             ::Sleep(20);
     }
     if (!p.hDialog) {
-        ADD_FAILURE() << name << ".exe showed no dialog";
+        DWORD code = 0;
+        ::GetExitCodeProcess(p.pi.hProcess, &code);
+        ADD_FAILURE() << name << ".exe showed no dialog; "
+                      << (Running() ? ProgramState() : "it ended with exit code " + Hex((void*)(ULONG_PTR)code));
         return false;
     }
     return PutAgentIn(name);
@@ -214,11 +219,6 @@ void PostKeyStroke(UINT vk)
 bool InThisRun(UINT codePage)
 {
     return codePage == kEveryRun || codePage == ::GetACP();
-}
-
-void SkipWithoutRows()
-{
-    GTEST_SKIP() << "no row of the table holds in code page " << ::GetACP();
 }
 
 bool JapaneseUi()
@@ -884,15 +884,24 @@ std::vector<std::string> StandinRecords()
 }
 
 // Whether a stand-in, started by anyone, still runs (it records its start
-// and ends).
+// and ends): standin.exe, or a copy of it that a test made in the scratch
+// folder under a tool's name (which the next row may copy over).
 static bool StandinRunning()
 {
     HANDLE hSnap = ::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
     PROCESSENTRY32 pe;
     pe.dwSize = sizeof(pe);
     bool found = false;
-    for (BOOL ok = ::Process32First(hSnap, &pe); ok && !found; ok = ::Process32Next(hSnap, &pe))
-        found = lstrcmpiA(pe.szExeFile, "standin.exe") == 0;
+    const std::string scratch = ScratchDir();
+    for (BOOL ok = ::Process32First(hSnap, &pe); ok && !found; ok = ::Process32Next(hSnap, &pe)) {
+        char image[MAX_PATH] = "";
+        DWORD n = MAX_PATH;
+        HANDLE h = ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pe.th32ProcessID);
+        found = lstrcmpiA(pe.szExeFile, "standin.exe") == 0
+                || (h && ::QueryFullProcessImageNameA(h, 0, image, &n) && !_strnicmp(image, scratch.c_str(), scratch.size()));
+        if (h)
+            ::CloseHandle(h);
+    }
     ::CloseHandle(hSnap);
     return found;
 }

@@ -57,20 +57,22 @@ private:
 // suite runs in Japanese, code page 932; a short set runs again in English
 // (1252) and in Chinese (936). A table row names the code page it holds in
 // (932 unless it says otherwise, kEveryRun for all) in cp; RowsOfThisRun
-// gives those of this run, and with none the test reports itself skipped.
+// gives those of this run, and with none the test reports itself skipped
+// and ends there: ROWS_OF_THIS_RUN(run, rows) declares run.
 const UINT kEveryRun = 0;
 bool InThisRun(UINT codePage);
-void SkipWithoutRows();
 template <typename Row, size_t N> std::vector<Row> RowsOfThisRun(const Row (&rows)[N])
 {
     std::vector<Row> run;
     for (const Row& r : rows)
         if (InThisRun(r.cp))
             run.push_back(r);
-    if (run.empty())
-        SkipWithoutRows();
     return run;
 }
+#define ROWS_OF_THIS_RUN(run, rows)                 \
+    const auto run = harness::RowsOfThisRun(rows); \
+    if (run.empty())                                \
+    GTEST_SKIP() << "no row of the table holds in code page " << ::GetACP()
 // Whether the user's interface language is Japanese: the program then shows
 // its Japanese resources, and its English ones otherwise.
 bool JapaneseUi();
